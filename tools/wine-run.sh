@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine in a prefix of its own.
+#   wine-run.sh --prefix DIR --up          create the prefix if needed and keep its server warm
+#   wine-run.sh --prefix DIR --down        stop every process of the prefix
+#   wine-run.sh --prefix DIR PROGRAM ARGS  run PROGRAM, passing its exit code through
+set -u
+prefix=""
+if [ "${1:-}" = "--prefix" ]; then prefix=$2; shift 2; fi
+export WINEPREFIX=${prefix:-${WINEPREFIX:?set WINEPREFIX or pass --prefix}}
+export WINEDEBUG=-all
+# No Mono/Gecko installers and no desktop menu entries in a test prefix.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export WINEARCH=win64
+command -v wineserver >/dev/null || { echo "wine is not installed" >&2; exit 127; }
+
+case "${1:-}" in
+  --up)
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+      mkdir -p "$WINEPREFIX"
+      wine wineboot -i >/dev/null 2>&1
+      wineserver -w
+    fi
+    wineserver -p
+    exit 0 ;;
+  --down)
+    wineserver -k 2>/dev/null
+    exit 0 ;;
+esac
+exec wine "$@"
