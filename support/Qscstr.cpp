@@ -11,7 +11,8 @@
 
 // ---- QsPhysicalCString ----
 
-QsPhysicalCString::QsPhysicalCString(const QsPhysicalCString& other)
+// Delegating, so that a buffer made before an allocator exception is freed.
+QsPhysicalCString::QsPhysicalCString(const QsPhysicalCString& other) : QsPhysicalCString()
 {
     if (other.m_buffer != nullptr) {
         // A constructor cannot report; the holder checks for the missing buffer.

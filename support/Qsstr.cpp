@@ -60,7 +60,7 @@ std::size_t qsWideLength(const QsChar* text) noexcept
 
 // ---- QsPhysicalString ----
 
-QsPhysicalString::QsPhysicalString(const QsPhysicalString& other)
+QsPhysicalString::QsPhysicalString(const QsPhysicalString& other) : QsPhysicalString()
 {
     if (other.m_buffer != nullptr) {
         // A constructor cannot report; the holder checks for the missing buffer.
@@ -179,7 +179,9 @@ const char* QsPhysicalString::cString()
 
 // ---- QsString ----
 
-QsString::QsString(const QsChar* text)
+// Delegating, so that the destructor releases the storage if the allocator
+// throws part-way through the copy.
+QsString::QsString(const QsChar* text) : QsString()
 {
     static_cast<void>(copy(text));
 }

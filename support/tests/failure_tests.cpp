@@ -293,6 +293,25 @@ TEST(WideFailureTest, SweepLeavesNothingBehind)
         });
 }
 
+TEST(WideFailureTest, ConstructionFromTextThatThrowsLeaksNothing)
+{
+    const std::size_t before = qsLiveAllocations();
+    for (std::size_t throwAt : {1U, 2U}) {
+        AllocationScript script;
+        script.throwAt(throwAt);
+        EXPECT_THROW(QsString text(u"abc"), std::bad_alloc);
+    }
+    EXPECT_EQ(qsLiveAllocations(), before);
+    {
+        AllocationScript script;
+        script.failAt(2);
+        const QsString partial(u"abc"); // cannot report: holds an empty storage
+        ASSERT_NE(partial.storage(), nullptr);
+        EXPECT_EQ(partial.storage()->buffer(), nullptr);
+    }
+    EXPECT_EQ(qsLiveAllocations(), before);
+}
+
 // ---- sizes near the top of the 32-bit range ----
 
 TEST(GrowthOverflowTest, ArithmeticRefusesWhatDoesNotFit)

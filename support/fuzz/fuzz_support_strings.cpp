@@ -1,0 +1,350 @@
+// Random sequences of operations on a few wide and narrow string handles,
+// checked against plain std::string models. Some operations run with one
+// allocation refused or thrown at, to walk the failure paths too.
+#include "QsMemory.h"
+#include "QsReport.h"
+#include "QsStream.h"
+#include "Qscstr.h"
+#include "Qsstr.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <new>
+#include <string>
+
+namespace {
+
+constexpr int kHandles = 3;
+
+void require(bool condition)
+{
+    if (!condition) {
+        std::abort();
+    }
+}
+
+class Input {
+public:
+    Input(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
+    bool empty() const { return m_size == 0; }
+    std::uint8_t byte()
+    {
+        if (m_size == 0) {
+            return 0;
+        }
+        --m_size;
+        return *m_data++;
+    }
+    std::string narrowText()
+    {
+        std::string text;
+        const int length = byte() % 24;
+        for (int i = 0; i < length; ++i) {
+            const char c = static_cast<char>(byte());
+            if (c == '\0') {
+                break;
+            }
+            text += c;
+        }
+        return text;
+    }
+    std::u16string wideText()
+    {
+        std::u16string text;
+        const int length = byte() % 24;
+        for (int i = 0; i < length; ++i) {
+            const auto unit = static_cast<char16_t>(byte() | (byte() << 8));
+            if (unit == 0) {
+                break;
+            }
+            text += unit;
+        }
+        return text;
+    }
+
+private:
+    const std::uint8_t* m_data;
+    std::size_t m_size;
+};
+
+// One allocation of the next operation refused or thrown at.
+struct Trap {
+    std::size_t count = 0;
+    std::size_t at = 0;
+    bool throws = false;
+
+    static bool hook(std::size_t, void* context)
+    {
+        Trap& trap = *static_cast<Trap*>(context);
+        if (++trap.count != trap.at) {
+            return true;
+        }
+        if (trap.throws) {
+            throw std::bad_alloc();
+        }
+        return false;
+    }
+};
+
+struct WideModel {
+    bool null = true;
+    std::u16string text;
+};
+
+struct NarrowModel {
+    bool null = true;
+    std::string text;
+};
+
+std::string rendered(const std::u16string& text)
+{
+    std::string narrow;
+    for (const char16_t unit : text) {
+        if ((unit & 0x7F) != 0) {
+            narrow += static_cast<char>(unit & 0x7F);
+        }
+    }
+    return narrow;
+}
+
+std::u16string widened(const std::string& text)
+{
+    std::u16string wide;
+    for (const char c : text) {
+        wide += static_cast<char16_t>(static_cast<std::int16_t>(static_cast<signed char>(c)));
+    }
+    return wide;
+}
+
+template <class Storage>
+void checkGrowth(const Storage* storage, std::size_t modelLength)
+{
+    if (storage->buffer() == nullptr) {
+        require(storage->capacity() == 0 && storage->length() == 0 && modelLength == 0);
+        return;
+    }
+    require(storage->capacity() % 10 == 0);
+    require(storage->length() < storage->capacity());
+    require(static_cast<std::size_t>(storage->length()) == modelLength);
+    require(storage->buffer()[storage->length()] == 0);
+}
+
+struct World {
+    QsString wide[kHandles];
+    WideModel wideModel[kHandles];
+    QsCString narrow[kHandles];
+    NarrowModel narrowModel[kHandles];
+
+    void check() const
+    {
+        std::map<const void*, int> holders;
+        for (int i = 0; i < kHandles; ++i) {
+            const QsPhysicalString* storage = wide[i].storage();
+            require((storage == nullptr) == wideModel[i].null);
+            if (storage != nullptr) {
+                ++holders[storage];
+                checkGrowth(storage, wideModel[i].text.size());
+                if (storage->buffer() != nullptr) {
+                    require(std::u16string(storage->buffer()) == wideModel[i].text);
+                }
+            }
+            const QsPhysicalCString* narrowStorage = narrow[i].storage();
+            require((narrowStorage == nullptr) == narrowModel[i].null);
+            if (narrowStorage != nullptr) {
+                ++holders[narrowStorage];
+                checkGrowth(narrowStorage, narrowModel[i].text.size());
+            }
+            require(narrowModel[i].text == narrow[i].cString());
+        }
+        for (int i = 0; i < kHandles; ++i) {
+            if (wide[i].storage() != nullptr) {
+                require(wide[i].storage()->referenceCount() == holders[wide[i].storage()]);
+            }
+            if (narrow[i].storage() != nullptr) {
+                require(narrow[i].storage()->referenceCount() == holders[narrow[i].storage()]);
+            }
+        }
+    }
+};
+
+void checkReport(const QsStatus& status)
+{
+    require(!status.isOK());
+    QsCString text;
+    if (qsFormatReport(status, text).isOK()) {
+        require(std::strlen(text.cString()) > 0);
+    }
+}
+
+// A failed or thrown-through write leaves the text as it was; a null handle
+// may have gained an empty storage on the way.
+template <class Handle, class Model>
+void afterFailure(const Handle& handle, Model& model)
+{
+    if (model.null && handle.storage() != nullptr) {
+        model.null = false;
+    }
+}
+
+void step(World& world, Input& input, bool& armed, Trap& trap)
+{
+    const int op = input.byte() % 12;
+    const int i = input.byte() % kHandles;
+    const int j = input.byte() % kHandles;
+    QsString& w = world.wide[i];
+    WideModel& wm = world.wideModel[i];
+    QsCString& n = world.narrow[i];
+    NarrowModel& nm = world.narrowModel[i];
+
+    const bool trapped = armed;
+    QsAllocationGate previous{};
+    if (trapped) {
+        previous = qsSetAllocationGate({&Trap::hook, &trap});
+    }
+    struct Restore {
+        bool active;
+        QsAllocationGate gate;
+        ~Restore()
+        {
+            if (active) {
+                qsSetAllocationGate(gate);
+            }
+        }
+    } restore{trapped, previous};
+    armed = false;
+
+    try {
+        switch (op) {
+        case 0: {
+            const std::u16string text = input.wideText();
+            const QsStatus status = w.copy(text.c_str());
+            if (status.isOK()) {
+                wm = {false, text};
+            } else {
+                checkReport(status);
+                afterFailure(w, wm);
+            }
+            break;
+        }
+        case 1: {
+            const std::string text = input.narrowText();
+            const QsStatus status = w.append(text.c_str());
+            if (status.isOK()) {
+                wm.null = false;
+                wm.text += widened(text);
+            } else {
+                checkReport(status);
+                afterFailure(w, wm);
+            }
+            break;
+        }
+        case 2:
+            w = world.wide[j];
+            wm = world.wideModel[j];
+            break;
+        case 3: {
+            const QsString temporary(world.wide[j]);
+            w = temporary;
+            wm = world.wideModel[j];
+            break;
+        }
+        case 4: {
+            const char* text = w.cString();
+            require(trapped || rendered(wm.text) == text);
+            break;
+        }
+        case 5: {
+            QsStatus status;
+            status << w << QsLocation("unknown module", "fuzz", "fuzz", 1, -1);
+            const QsStatusFrame* frame = status.newestFrame();
+            if (!trapped) {
+                require(frame != nullptr);
+                require((wm.null ? std::string("(NULL QsString)") : rendered(wm.text)) == frame->text());
+            }
+            break;
+        }
+        case 6: {
+            const char c = static_cast<char>(input.byte());
+            const QsStatus status = n.append(c);
+            if (status.isOK()) {
+                nm.null = false;
+                if (c != '\0') {
+                    nm.text += c;
+                }
+            } else {
+                checkReport(status);
+                afterFailure(n, nm);
+            }
+            break;
+        }
+        case 7: {
+            const std::string text = input.narrowText();
+            const QsStatus status = n.append(text.c_str());
+            if (status.isOK()) {
+                nm.null = false;
+                nm.text += text;
+            } else {
+                checkReport(status);
+                afterFailure(n, nm);
+            }
+            break;
+        }
+        case 8:
+            n = world.narrow[j];
+            nm = world.narrowModel[j];
+            break;
+        case 9: {
+            // Appending its own text, or a sharer's.
+            const std::string text = world.narrow[j].cString();
+            const QsStatus status = n.append(world.narrow[j].cString());
+            if (status.isOK()) {
+                nm.null = false;
+                nm.text += text;
+            } else {
+                checkReport(status);
+                afterFailure(n, nm);
+            }
+            break;
+        }
+        case 10: {
+            const std::u16string text = input.wideText();
+            const QsString made(text.c_str());
+            if (!trapped) {
+                w = made;
+                wm = {false, text};
+            }
+            break;
+        }
+        default:
+            armed = true;
+            trap = Trap{0, static_cast<std::size_t>(input.byte() % 8) + 1, (input.byte() & 1) != 0};
+            break;
+        }
+    } catch (const std::bad_alloc&) {
+        require(trapped && trap.throws);
+        afterFailure(w, wm);
+        afterFailure(n, nm);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::size_t before = qsLiveAllocations();
+    {
+        Input input(data, size);
+        World world;
+        bool armed = false;
+        Trap trap;
+        for (int steps = 0; steps < 64 && !input.empty(); ++steps) {
+            step(world, input, armed, trap);
+            world.check();
+        }
+    }
+    require(qsLiveAllocations() == before);
+    return 0;
+}
