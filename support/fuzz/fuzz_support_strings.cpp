@@ -297,8 +297,11 @@ void step(World& world, Input& input, bool& armed, Trap& trap)
             nm = world.narrowModel[j];
             break;
         case 9: {
-            // Appending its own text, or a sharer's.
+            // Appending its own text, or a sharer's; doubling is capped to keep runs small.
             const std::string text = world.narrow[j].cString();
+            if (nm.text.size() + text.size() > 4096) {
+                break;
+            }
             const QsStatus status = n.append(world.narrow[j].cString());
             if (status.isOK()) {
                 nm.null = false;
