@@ -42,7 +42,7 @@ T* qsCreate(Args&&... args)
     if (guard.memory == nullptr) {
         return nullptr;
     }
-    T* object = ::new (guard.memory) T(std::forward<Args>(args)...);
+    T* const object = ::new (guard.memory) T(std::forward<Args>(args)...); // cppcheck-suppress legacyUninitvar
     guard.memory = nullptr;
     return object;
 }

@@ -153,9 +153,9 @@ void QsStatus::markHandled() noexcept
 void QsStatus::addText(const char* text)
 {
     if (m_record == nullptr) {
-        QsPhysicalStatus* const record = QsPhysicalStatus::create();
-        record->retain();
-        m_record = record;
+        QsPhysicalStatus* const created = QsPhysicalStatus::create();
+        created->retain();
+        m_record = created;
     }
     m_record->addText(text);
 }

@@ -3,6 +3,7 @@
 #include "QsGrowth.h"
 #include "QsMemory.h"
 
+#include <cassert>
 #include <cstring>
 #include <functional>
 
@@ -55,10 +56,10 @@ QsStatus QsPhysicalCString::makeSpace(std::int64_t n)
     if (m_capacity >= n) {
         return status;
     }
-    std::int32_t capacity = 0;
+    std::int32_t grownCapacity = 0;
     std::size_t bytes = 0;
     char* grown = nullptr;
-    if (qsGrowthFor(n, sizeof(char), capacity, bytes)) {
+    if (qsGrowthFor(n, sizeof(char), grownCapacity, bytes)) {
         grown = static_cast<char*>(qsAllocate(bytes));
     }
     if (grown == nullptr) {
@@ -72,7 +73,7 @@ QsStatus QsPhysicalCString::makeSpace(std::int64_t n)
         qsFree(m_buffer);
     }
     m_buffer = grown;
-    m_capacity = capacity;
+    m_capacity = grownCapacity;
     return status;
 }
 
@@ -87,6 +88,7 @@ QsStatus QsPhysicalCString::setString(const char* text)
         status << "Couldn't set string: '" << text << "'" << QS_HERE("QsPhysicalCString::setString");
         return status;
     }
+    assert(m_buffer != nullptr); // a request of at least one unit always leaves a buffer
     // memmove: the text may be a tail of this very buffer (which then never grows).
     std::memmove(m_buffer, text, n + 1);
     m_length = static_cast<std::int32_t>(n);
@@ -108,6 +110,7 @@ QsStatus QsPhysicalCString::append(const char* text)
         status << "Couldn't append '" << text << "' to string." << QS_HERE("QsPhysicalCString::append");
         return status;
     }
+    assert(m_buffer != nullptr); // a request of at least one unit always leaves a buffer
     if (inside) {
         text = m_buffer + offset;
     }
@@ -172,15 +175,15 @@ QsStatus QsCString::prepareForWrite()
             return status;
         }
     } else if (m_storage->referenceCount() > 1) {
-        QsPhysicalCString* copy = qsCreate<QsPhysicalCString>(*m_storage);
-        if (copy != nullptr && m_storage->buffer() != nullptr && copy->buffer() == nullptr) {
-            qsDestroy(copy); // the text could not be copied: keep sharing rather than lose it
-            copy = nullptr;
+        QsPhysicalCString* duplicate = qsCreate<QsPhysicalCString>(*m_storage);
+        if (duplicate != nullptr && m_storage->buffer() != nullptr && duplicate->buffer() == nullptr) {
+            qsDestroy(duplicate); // the text could not be copied: keep sharing rather than lose it
+            duplicate = nullptr;
         }
-        if (copy != nullptr) {
+        if (duplicate != nullptr) {
             m_storage->release();
-            copy->retain();
-            m_storage = copy;
+            duplicate->retain();
+            m_storage = duplicate;
             return status;
         }
     } else {
@@ -195,6 +198,7 @@ QsStatus QsCString::append(char character)
 {
     QsStatus status = prepareForWrite();
     if (status.isOK()) {
+        assert(m_storage != nullptr); // a successful prepareForWrite leaves a storage
         status = m_storage->append(character);
     }
     if (!status.isOK()) {
@@ -207,6 +211,7 @@ QsStatus QsCString::append(const char* text)
 {
     QsStatus status = prepareForWrite();
     if (status.isOK()) {
+        assert(m_storage != nullptr); // a successful prepareForWrite leaves a storage
         status = m_storage->append(text);
     }
     if (!status.isOK()) {

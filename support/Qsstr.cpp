@@ -4,6 +4,7 @@
 #include "QsMemory.h"
 #include "QsStream.h"
 
+#include <cassert>
 #include <cstring>
 
 // Every report of this file names the reporting statement's line.
@@ -103,10 +104,10 @@ QsStatus QsPhysicalString::makeSpace(std::int64_t n)
     if (m_capacity >= n) {
         return status;
     }
-    std::int32_t capacity = 0;
+    std::int32_t grownCapacity = 0;
     std::size_t bytes = 0;
     QsChar* grown = nullptr;
-    if (qsGrowthFor(n, sizeof(QsChar), capacity, bytes)) {
+    if (qsGrowthFor(n, sizeof(QsChar), grownCapacity, bytes)) {
         grown = static_cast<QsChar*>(qsAllocate(bytes));
     }
     if (grown == nullptr) {
@@ -121,7 +122,7 @@ QsStatus QsPhysicalString::makeSpace(std::int64_t n)
         qsFree(m_buffer);
     }
     m_buffer = grown;
-    m_capacity = capacity;
+    m_capacity = grownCapacity;
     return status;
 }
 
@@ -139,6 +140,7 @@ QsStatus QsPhysicalString::setString(const QsChar* text)
         status << "'" << QS_HERE("QsPhysicalString::setString");
         return status;
     }
+    assert(m_buffer != nullptr); // a request of at least one unit always leaves a buffer
     // memmove: the text may be a tail of this very buffer (which then never grows).
     std::memmove(m_buffer, text, (n + 1) * sizeof(QsChar));
     m_length = static_cast<std::int32_t>(n);
@@ -156,6 +158,7 @@ QsStatus QsPhysicalString::append(const char* text)
         status << "Couldn't append '" << text << "' to string." << QS_HERE("QsPhysicalString::append");
         return status;
     }
+    assert(m_buffer != nullptr); // a request of at least one unit always leaves a buffer
     QsChar* const end = m_buffer + m_length;
     for (std::size_t i = 0; i < n; ++i) {
         end[i] = widened(text[i]);
@@ -224,15 +227,15 @@ QsStatus QsString::prepareForWrite()
             return status;
         }
     } else if (m_storage->referenceCount() > 1) {
-        QsPhysicalString* copy = qsCreate<QsPhysicalString>(*m_storage);
-        if (copy != nullptr && m_storage->buffer() != nullptr && copy->buffer() == nullptr) {
-            qsDestroy(copy); // the text could not be copied: keep sharing rather than lose it
-            copy = nullptr;
+        QsPhysicalString* duplicate = qsCreate<QsPhysicalString>(*m_storage);
+        if (duplicate != nullptr && m_storage->buffer() != nullptr && duplicate->buffer() == nullptr) {
+            qsDestroy(duplicate); // the text could not be copied: keep sharing rather than lose it
+            duplicate = nullptr;
         }
-        if (copy != nullptr) {
+        if (duplicate != nullptr) {
             m_storage->release();
-            copy->retain();
-            m_storage = copy;
+            duplicate->retain();
+            m_storage = duplicate;
             return status;
         }
     } else {
@@ -247,6 +250,7 @@ QsStatus QsString::copy(const QsChar* text)
 {
     QsStatus status = prepareForWrite();
     if (status.isOK()) {
+        assert(m_storage != nullptr); // a successful prepareForWrite leaves a storage
         status = m_storage->setString(text);
     }
     if (!status.isOK()) {
@@ -261,6 +265,7 @@ QsStatus QsString::append(const char* text)
 {
     QsStatus status = prepareForWrite();
     if (status.isOK()) {
+        assert(m_storage != nullptr); // a successful prepareForWrite leaves a storage
         status = m_storage->append(text);
     }
     if (!status.isOK()) {

@@ -112,7 +112,7 @@ TEST(QsStatusTest, CopiesShareOneRecordUntilAssignedSuccess)
     EXPECT_FALSE(first.isOK());
     EXPECT_EQ(first.record()->referenceCount(), 1);
 
-    QsStatus& alias = first;
+    const QsStatus& alias = first;
     first = alias;
     EXPECT_EQ(first.record()->referenceCount(), 1);
     EXPECT_STREQ(first.newestFrame()->text(), "x");
