@@ -17,10 +17,18 @@ case "${1:-}" in
   --up)
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
       mkdir -p "$WINEPREFIX"
-      wine wineboot -i >/dev/null 2>&1
-      wineserver -w
+      wine wineboot -i </dev/null >/dev/null 2>&1
+      wineserver -w </dev/null >/dev/null 2>&1
+      # Every program of the prefix runs inside one virtual desktop: windows get Wine-drawn
+      # frames without a window manager, and hiding a window does not wait for one.
+      wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
+      wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1
+      wineserver -w </dev/null >/dev/null 2>&1
     fi
-    wineserver -p
+    # The server and the prefix's services start detached from our output: a process that
+    # holds the test runner's pipe would keep it waiting until the server ends.
+    wineserver -p </dev/null >/dev/null 2>&1
+    wine wineboot </dev/null >/dev/null 2>&1
     exit 0 ;;
   --down)
     wineserver -k 2>/dev/null

@@ -1,0 +1,130 @@
+#include "app/win32/palette_app.h"
+
+#include <commctrl.h>
+#include <ole2.h>
+
+#include "app/error_box.h"
+#include "app/install_dir.h"
+#include "resource.h"
+#include "palette/win32/main_palette.h"
+#include "framework/win32/message_box.h"
+
+namespace velmora {
+namespace {
+
+const char kPaletteClass[] = "VelmoraMainPalette";
+// Set when this process registered the palette class, so only that is unregistered.
+bool g_bPaletteClassRegistered = false;
+
+HWND OwnerOrMain(OwnerWindow owner) {
+  if (owner) return static_cast<HWND>(owner);
+  framework::CWinApp* app = framework::AfxGetApp();
+  return app ? app->m_hMainWnd : nullptr;
+}
+
+}  // namespace
+
+CPaletteApp::CPaletteApp() : CWinApp("Velmora") {}
+
+CPaletteApp::~CPaletteApp() = default;
+
+CPaletteApp& App() { return *static_cast<CPaletteApp*>(framework::AfxGetApp()); }
+
+BOOL CPaletteApp::InitInstance() {
+  CMainPalette palette;
+  if (!IsFirstInstance()) return FALSE;
+  RegisterPaletteClass();
+  LoadInstallDir();
+  ParseSwitches();
+
+  if (FAILED(OleInitialize(nullptr))) {
+    framework::AfxMessageBox(IDS_OLE_INIT_FAILED, MB_OK);
+    return FALSE;
+  }
+  m_bOleInitialized = true;
+
+  // Common controls (property sheets, up-down controls) in the system's current style.
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&icc);
+
+  if (!m_bCommandLineAction) palette.DoModal();
+  return FALSE;
+}
+
+BOOL CPaletteApp::PreTranslateMessage(MSG* msg) { return CWinApp::PreTranslateMessage(msg); }
+
+int CPaletteApp::ExitInstance() {
+  if (g_bPaletteClassRegistered) {
+    UnregisterClassA(kPaletteClass, m_hInstance);
+    g_bPaletteClassRegistered = false;
+  }
+  if (m_bOleInitialized) {
+    OleUninitialize();
+    m_bOleInitialized = false;
+  }
+  return CWinApp::ExitInstance();
+}
+
+int CPaletteApp::ShowError(int code, unsigned flags, OwnerWindow owner) {
+  const std::string entry = framework::LoadResourceString(static_cast<UINT>(code));
+  const ErrorBoxText box = MakeErrorBox(code, entry.empty() ? nullptr : entry.c_str());
+  return MessageBoxA(OwnerOrMain(owner), box.text.c_str(), box.caption.c_str(), flags);
+}
+
+int CPaletteApp::ShowErrorWithArg(int code, const std::string& arg, unsigned flags, OwnerWindow owner) {
+  const std::string entry = framework::LoadResourceString(static_cast<UINT>(code), 256);
+  const ErrorBoxText box = MakeErrorBoxWithArg(code, entry.empty() ? nullptr : entry.c_str(), arg);
+  return MessageBoxA(OwnerOrMain(owner), box.text.c_str(), box.caption.c_str(), flags);
+}
+
+int CPaletteApp::ShowMessage(unsigned stringId, unsigned flags) {
+  return framework::AfxMessageBox(stringId, flags);
+}
+
+std::intptr_t CPaletteApp::RunProgram(const std::string& dir, const std::string& file) {
+  return m_system.RunProgram(dir, file);
+}
+
+int CPaletteApp::RestartWindows() { return m_system.RestartWindows() ? 1 : 0; }
+
+int CPaletteApp::IsFirstInstance() {
+  HWND palette = FindWindowA(kPaletteClass, nullptr);
+  if (!palette) return 1;
+  HWND popup = GetLastActivePopup(palette);
+  BringWindowToTop(palette);
+  if (IsIconic(palette)) ShowWindow(palette, SW_RESTORE);
+  BringWindowToTop(popup);
+  SetForegroundWindow(popup);
+  return 0;
+}
+
+int CPaletteApp::RegisterPaletteClass() {
+  WNDCLASSA wc{};
+  wc.style = CS_DBLCLKS | CS_SAVEBITS | CS_BYTEALIGNWINDOW;
+  wc.lpfnWndProc = DefDlgProcA;
+  wc.cbClsExtra = 0;
+  wc.cbWndExtra = DLGWINDOWEXTRA;
+  wc.hInstance = framework::AfxGetInstanceHandle();
+  wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(IDI_PALETTE));
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.lpszMenuName = nullptr;
+  wc.lpszClassName = kPaletteClass;
+  if (!framework::AfxRegisterClass(&wc)) return 0;
+  g_bPaletteClassRegistered = true;
+  return 1;
+}
+
+void CPaletteApp::LoadInstallDir() { m_strInstallDir = velmora::LoadInstallDir(m_settings, m_system, *this); }
+
+void CPaletteApp::ParseSwitches() {
+  std::string upper(m_lpCmdLine ? m_lpCmdLine : "");
+  CharUpperA(upper.data());
+  const Switches s = velmora::ParseSwitches(upper);
+  m_bCommandLineAction = s.commandLineAction;
+  m_nRequestedState = s.requestedState;
+  m_bShowSplash = s.showSplash;
+  m_bForceUpgradePrompt = s.forceUpgradePrompt;
+}
+
+}  // namespace velmora

@@ -1,0 +1,56 @@
+// The application object: decides at start-up what this run does and owns the services the
+// rest of the program reaches through it.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "app/prompts.h"
+#include "app/win32/registry_settings_store.h"
+#include "app/switches.h"
+#include "framework/win32/win_app.h"
+#include "app/win32/win32_system.h"
+
+namespace velmora {
+
+class CPaletteApp : public framework::CWinApp, public Prompts {
+ public:
+  CPaletteApp();
+  ~CPaletteApp() override;
+
+  BOOL InitInstance() override;
+  BOOL PreTranslateMessage(MSG* msg) override;
+  int ExitInstance() override;
+
+  // Error boxes: caption "Velmora Error :  N", text from the string table.
+  int ShowError(int code, unsigned flags, OwnerWindow owner = nullptr) override;
+  int ShowErrorWithArg(int code, const std::string& arg, unsigned flags, OwnerWindow owner = nullptr) override;
+  int ShowMessage(unsigned stringId, unsigned flags) override;
+
+  // Starts dir\file; the shell's result, 32 or less meaning failure.
+  std::intptr_t RunProgram(const std::string& dir, const std::string& file);
+  // Forced restart; 1 on success, 0 on failure.
+  int RestartWindows();
+
+  // 1 when no palette runs yet; otherwise brings the running one forward and returns 0.
+  static int IsFirstInstance();
+  static int RegisterPaletteClass();
+  void LoadInstallDir();
+  void ParseSwitches();
+
+  std::string m_strInstallDir;
+  CSettingsStore m_settings;
+  CWin32System m_system;
+  int m_bCommandLineAction = 0;
+  int m_nRequestedState = 1;
+  int m_bShowSplash = 0;
+  int m_bForceUpgradePrompt = 0;
+
+ private:
+  bool m_bOleInitialized = false;
+};
+
+// The one application object.
+CPaletteApp& App();
+
+}  // namespace velmora

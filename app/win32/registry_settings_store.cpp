@@ -1,0 +1,51 @@
+#include "app/win32/registry_settings_store.h"
+
+#include <windows.h>
+
+#include "framework/win32/handles.h"
+
+namespace velmora {
+
+using framework::UniqueKey;
+
+std::int32_t CSettingsStore::ReadValue(const char* keyPath, const char* name, std::uint32_t* type,
+                                       std::uint8_t* data, std::uint32_t* size) {
+  HKEY raw = nullptr;
+  // Every open asks for full access, reads included, as the installer's keys expect.
+  LONG rc = RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_ALL_ACCESS, &raw);
+  if (rc != ERROR_SUCCESS) return rc;
+  UniqueKey key(raw);
+  DWORD dwType = 0;
+  DWORD dwSize = *size;
+  rc = RegQueryValueExA(key.get(), name, nullptr, &dwType, data, &dwSize);
+  if (type) *type = dwType;
+  *size = dwSize;
+  if (rc != ERROR_SUCCESS) return rc;
+  return RegCloseKey(key.release());
+}
+
+std::int32_t CSettingsStore::WriteValue(const char* keyPath, const char* name, std::uint32_t type,
+                                        const std::uint8_t* data, std::uint32_t size) {
+  HKEY raw = nullptr;
+  char emptyClass[] = "";
+  LONG rc = RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, emptyClass, REG_OPTION_NON_VOLATILE,
+                            KEY_ALL_ACCESS, nullptr, &raw, nullptr);
+  if (rc != ERROR_SUCCESS) return rc;
+  UniqueKey key(raw);
+  rc = RegSetValueExA(key.get(), name, 0, type, data, size);
+  // On disk before the call returns: the driver and other programs read it at once.
+  if (rc == ERROR_SUCCESS) RegFlushKey(key.get());
+  return rc;
+}
+
+std::int32_t CSettingsStore::DeleteValue(const char* keyPath, const char* name) {
+  HKEY raw = nullptr;
+  LONG rc = RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_ALL_ACCESS, &raw);
+  if (rc != ERROR_SUCCESS) return rc;
+  UniqueKey key(raw);
+  rc = RegDeleteValueA(key.get(), name);
+  if (rc == ERROR_SUCCESS) RegFlushKey(key.get());
+  return rc;
+}
+
+}  // namespace velmora

@@ -1,0 +1,42 @@
+#include "app/win32/win32_system.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+namespace velmora {
+
+bool CWin32System::CurrentDirectory(std::string* dir) {
+  char buf[MAX_PATH];
+  DWORD n = GetCurrentDirectoryA(MAX_PATH, buf);
+  if (n == 0 || n >= MAX_PATH) return false;
+  dir->assign(buf, n);
+  return true;
+}
+
+bool CWin32System::ShortPathName(const std::string& path, std::string* shortPath) {
+  char buf[MAX_PATH];
+  DWORD n = GetShortPathNameA(path.c_str(), buf, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return false;
+  shortPath->assign(buf, n);
+  return true;
+}
+
+std::intptr_t CWin32System::RunProgram(const std::string& dir, const std::string& file) {
+  const std::string path = dir + "\\" + file;
+  HINSTANCE h = ShellExecuteA(nullptr, nullptr, path.c_str(), nullptr, dir.c_str(), SW_SHOW);
+  return reinterpret_cast<std::intptr_t>(h);
+}
+
+bool CWin32System::RestartWindows() { return ExitWindowsEx(EWX_REBOOT | EWX_FORCE, 0) != FALSE; }
+
+bool CWin32System::FileExists(const std::string& path) {
+  // No length limit of the old existence test; directories do not count as files.
+  DWORD attrs = GetFileAttributesA(path.c_str());
+  return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool CWin32System::RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != FALSE; }
+
+std::uint32_t CWin32System::LastError() { return GetLastError(); }
+
+}  // namespace velmora

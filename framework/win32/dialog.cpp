@@ -1,0 +1,166 @@
+#include "framework/win32/dialog.h"
+
+#include "framework/win32/win_app.h"
+
+namespace framework {
+namespace {
+
+// Messages whose result a dialog procedure returns directly instead of in DWLP_MSGRESULT.
+bool ReturnsResultDirectly(UINT msg) {
+  switch (msg) {
+    case WM_CTLCOLORMSGBOX: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORSTATIC: case WM_COMPAREITEM:
+    case WM_VKEYTOITEM: case WM_CHARTOITEM: case WM_QUERYDRAGICON: case WM_INITDIALOG:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+CDialog::CDialog(UINT templateId, HWND parent) : m_nIDTemplate(templateId), m_hWndParent(parent) {}
+
+INT_PTR CDialog::DoModal() {
+  HWND owner = m_hWndParent;
+  bool ownerWasEnabled = owner && IsWindowEnabled(owner);
+  m_bEnded = false;
+  m_nResult = -1;
+  HWND wnd = CreateDialogParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), owner,
+                                &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+  if (!wnd) return -1;
+  if (ownerWasEnabled) EnableWindow(owner, FALSE);
+  if (!m_bEnded && !IsWindowVisible(wnd)) ShowWindow(wnd, SW_SHOWNORMAL);
+
+  CWinApp* app = AfxGetApp();
+  MSG msg;
+  while (!m_bEnded) {
+    BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got == -1) break;
+    if (got == 0) {
+      // A quit request ends this run and every enclosing one.
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    if (app && app->PreTranslateMessage(&msg)) continue;
+    if (m_hWnd && IsDialogMessageA(m_hWnd, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+
+  if (ownerWasEnabled) EnableWindow(owner, TRUE);
+  if (owner && GetActiveWindow() == m_hWnd) SetActiveWindow(owner);
+  if (m_hWnd) DestroyWindow();
+  return m_nResult;
+}
+
+void CDialog::EndDialog(int result) {
+  m_nResult = result;
+  m_bEnded = true;
+  // Wake the loop so it notices the end even when no other message is queued.
+  if (m_hWnd) PostMessageA(m_hWnd, WM_NULL, 0, 0);
+}
+
+BOOL CDialog::DestroyWindow() {
+  HWND wnd = m_hWnd;
+  return wnd ? ::DestroyWindow(wnd) : FALSE;
+}
+
+BOOL CDialog::UpdateData(BOOL saveAndValidate) {
+  CDataExchange dx(m_hWnd, saveAndValidate != FALSE);
+  DoDataExchange(&dx);
+  return !dx.m_bFailed;
+}
+
+BOOL CDialog::OnInitDialog() {
+  UpdateData(FALSE);
+  return TRUE;
+}
+
+void CDialog::OnOK() {
+  if (!UpdateData(TRUE)) return;
+  EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+bool CDialog::OnCommand(WPARAM wp, LPARAM) {
+  switch (LOWORD(wp)) {
+    case IDOK:
+      OnOK();
+      return true;
+    case IDCANCEL:
+      OnCancel();
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool CDialog::OnMessage(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+  CDialog* self = nullptr;
+  if (msg == WM_INITDIALOG) {
+    self = reinterpret_cast<CDialog*>(lp);
+    SetWindowLongPtrA(wnd, DWLP_USER, lp);
+    self->Attach(wnd);
+  } else {
+    self = reinterpret_cast<CDialog*>(GetWindowLongPtrA(wnd, DWLP_USER));
+  }
+  if (!self) return FALSE;
+
+  LRESULT result = 0;
+  bool handled = false;
+  // No exception may unwind through the system's dialog code.
+  try {
+    handled = self->OnMessage(msg, wp, lp, &result);
+    if (!handled) {
+      switch (msg) {
+        case WM_INITDIALOG:
+          result = self->OnInitDialog();
+          handled = true;
+          break;
+        case WM_COMMAND:
+          if (lp) {
+            CWnd* child = FromHandlePermanent(reinterpret_cast<HWND>(lp));
+            if (child && child != self && child->OnChildNotify(msg, wp, lp, &result)) {
+              handled = true;
+              break;
+            }
+          }
+          handled = self->OnCommand(wp, lp);
+          break;
+        case WM_DRAWITEM: {
+          auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+          CWnd* child = item ? FromHandlePermanent(item->hwndItem) : nullptr;
+          handled = child && child != self && child->OnChildNotify(msg, wp, lp, &result);
+          break;
+        }
+        case WM_NOTIFY: {
+          auto* hdr = reinterpret_cast<NMHDR*>(lp);
+          CWnd* child = hdr ? FromHandlePermanent(hdr->hwndFrom) : nullptr;
+          handled = child && child != self && child->OnChildNotify(msg, wp, lp, &result);
+          break;
+        }
+        default:
+          break;
+      }
+    }
+  } catch (...) {
+    handled = false;
+  }
+
+  if (msg == WM_NCDESTROY) {
+    SetWindowLongPtrA(wnd, DWLP_USER, 0);
+    self->m_bEnded = true;  // a window destroyed from outside ends its modal run too
+    self->Detach();
+    return FALSE;
+  }
+  if (!handled) return FALSE;
+  if (ReturnsResultDirectly(msg)) return static_cast<INT_PTR>(result);
+  SetWindowLongPtrA(wnd, DWLP_MSGRESULT, result);
+  return TRUE;
+}
+
+}  // namespace framework

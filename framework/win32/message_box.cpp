@@ -1,0 +1,45 @@
+#include "framework/win32/message_box.h"
+
+#include <vector>
+
+#include "framework/format_string.h"
+#include "framework/win32/win_app.h"
+
+namespace framework {
+
+std::string LoadResourceString(UINT id, int bufferSize) {
+  std::vector<char> buf(static_cast<std::size_t>(bufferSize), '\0');
+  int n = LoadStringA(AfxGetInstanceHandle(), id, buf.data(), bufferSize);
+  return n > 0 ? std::string(buf.data(), static_cast<std::size_t>(n)) : std::string();
+}
+
+int AfxMessageBox(const std::string& text, UINT type, DWORD helpContext) {
+  CWinApp* app = AfxGetApp();
+  if ((type & MB_ICONMASK) == 0 && (type & MB_TYPEMASK) == MB_OK) type |= MB_ICONEXCLAMATION;
+  // The box belongs to the window the user is working in, so it stays in front of it.
+  HWND owner = GetActiveWindow();
+  DWORD savedContext = 0;
+  if (app) {
+    savedContext = app->m_dwPromptContext;
+    app->m_dwPromptContext = helpContext;
+  }
+  int result = MessageBoxA(owner, text.c_str(), app ? app->m_pszAppName : "", type);
+  if (app) app->m_dwPromptContext = savedContext;
+  return result;
+}
+
+int AfxMessageBox(UINT id, UINT type, DWORD helpContext) {
+  return AfxMessageBox(LoadResourceString(id), type, helpContext ? helpContext : 0x30000 + id);
+}
+
+std::string AfxFormatString1(UINT id, const std::string& arg) {
+  return FormatString1(LoadResourceString(id, 256), arg);
+}
+
+BOOL AfxRegisterClass(const WNDCLASSA* wc) {
+  WNDCLASSA existing;
+  if (GetClassInfoA(wc->hInstance, wc->lpszClassName, &existing)) return TRUE;
+  return RegisterClassA(wc) != 0;
+}
+
+}  // namespace framework

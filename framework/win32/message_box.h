@@ -1,0 +1,23 @@
+// The framework's string-table message box and its helpers.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace framework {
+
+// Loads a string resource of the program; empty when there is none.
+std::string LoadResourceString(UINT id, int bufferSize = 256);
+
+// Shows string id in a message box titled with the application's name. A box with only an
+// OK button and no icon gets the exclamation icon. helpContext 0 means 0x30000 + id.
+int AfxMessageBox(UINT id, UINT type = MB_OK, DWORD helpContext = 0);
+int AfxMessageBox(const std::string& text, UINT type = MB_OK, DWORD helpContext = 0);
+
+// Loads string id and replaces "%1" by arg (the entry is read through a 256-character buffer).
+std::string AfxFormatString1(UINT id, const std::string& arg);
+
+// Registers a window class; succeeds at once when the class already exists.
+BOOL AfxRegisterClass(const WNDCLASSA* wc);
+
+}  // namespace framework

@@ -1,0 +1,12 @@
+// The palette: the program's main window, a modal dialog on template 102.
+#pragma once
+#include "framework/win32/dialog.h"
+
+namespace velmora {
+
+class CMainPalette : public framework::CDialog {
+ public:
+  explicit CMainPalette(HWND parent = nullptr);
+};
+
+}  // namespace velmora

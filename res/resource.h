@@ -1,0 +1,46 @@
+// Resource identifiers. The numbers are fixed by the program's interfaces (other programs,
+// the help file and the driver's installer rely on them): never renumber.
+#pragma once
+
+// Dialog templates
+#define IDD_ABOUTBOX            100
+#define IDD_MAIN_PALETTE        102
+#define IDD_UPGRADE_PROGRAM     103
+#define IDD_UPGRADE_PROMPT      104
+#define IDD_GENERAL_PAGE        110
+#define IDD_AGENT_PAGE          111
+#define IDD_CACHE_PAGE          112
+
+// Icons and bitmaps
+#define IDI_PALETTE             128
+#define IDI_VELMORA             131
+#define IDB_SPLASH              132
+
+// Strings that are not errors (errors are 20000-20027, named in app/error_codes.h)
+#define IDS_OLE_INIT_FAILED     100
+#define IDS_ABOUTBOX            101
+#define IDS_OPTIONS_CAPTION     109
+#define IDS_ACTIVATED           110
+#define IDS_DEACTIVATED         111
+#define IDS_RESTART_TO_CLEAR    112
+#define AFX_IDP_PARSE_INT       61712
+#define AFX_IDP_PARSE_INT_RANGE 61713
+
+// Palette controls
+#define IDC_ACTIVATE            1000
+#define IDC_CLEAR_CACHE_HIDDEN  1001
+#define IDC_OPTIONS             1002
+#define IDC_HELP_BUTTON         1003
+#define IDC_PALETTE_ICON        1005
+#define IDC_PALETTE_FRAME       1018
+
+// About box controls
+#define IDC_ABOUT_VERSION       1008
+#define IDC_ABOUT_ICON          1032
+#define IDC_ABOUT_LABEL         1047
+
+// The client's version: About box, upgrade prompt, version resource and driver check.
+#define VELMORA_VERSION_MAJOR    4
+#define VELMORA_VERSION_MINOR    5
+#define VELMORA_VERSION_RELEASE  1
+#define VELMORA_VERSION_BUILD    370
