@@ -19,7 +19,14 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo 
 cmake --build build-fuzz -j"$jobs" --target all
 for target in $(find build-fuzz -maxdepth 3 -type f -name 'fuzz_*' -perm -u+x | sort); do
   name=$(basename "$target")
-  corpus=$(find . -path ./build\* -prune -o -type d -path "*/fuzz/corpus/$name" -print | head -n 1)
+  # Seeds: <subsystem>/fuzz/corpus/<target>/, or <subsystem>/fuzz/corpus/ beside the target's source.
+  src=$(find . -path './build*' -prune -o -name "$name.cpp" -print | head -n 1)
+  corpus=""
+  if [ -n "$src" ]; then
+    for dir in "$(dirname "$src")/corpus/$name" "$(dirname "$src")/corpus"; do
+      [ -d "$dir" ] && { corpus=$dir; break; }
+    done
+  fi
   work=$(mktemp -d)
   [ -n "$corpus" ] && cp -r "$corpus"/. "$work"/
   if "$target" -max_total_time="${FUZZ_SECONDS:-10}" -print_final_stats=1 "$work" >"build-fuzz/$name.log" 2>&1; then
