@@ -1,5 +1,8 @@
 #include "app/string_table.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace velmora {
 namespace {
 
@@ -17,10 +20,8 @@ constexpr Entry kEntries[] = {
 }  // namespace
 
 const char* LookupString(unsigned id) {
-  for (const Entry& e : kEntries) {
-    if (e.id == id) return e.text;
-  }
-  return nullptr;
+  const Entry* found = std::find_if(std::begin(kEntries), std::end(kEntries), [id](const Entry& e) { return e.id == id; });
+  return found == std::end(kEntries) ? nullptr : found->text;
 }
 
 }  // namespace velmora
