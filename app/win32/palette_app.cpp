@@ -5,6 +5,9 @@
 
 #include "app/error_box.h"
 #include "app/install_dir.h"
+#include "driver/activation.h"
+#include "driver/driver_checks.h"
+#include "driver/win32/win32_driver_transport.h"
 #include "resource.h"
 #include "palette/win32/main_palette.h"
 #include "framework/win32/message_box.h"
@@ -22,9 +25,15 @@ HWND OwnerOrMain(OwnerWindow owner) {
   return app ? app->m_hMainWnd : nullptr;
 }
 
+// The driver exchange of this machine; stateless, shared by every request.
+DriverTransport& MachineDriverTransport() {
+  static CWin32DriverTransport transport;
+  return transport;
+}
+
 }  // namespace
 
-CPaletteApp::CPaletteApp() : CWinApp("Velmora") {}
+CPaletteApp::CPaletteApp() : CWinApp("Velmora"), m_driver(MachineDriverTransport()) {}
 
 CPaletteApp::~CPaletteApp() = default;
 
@@ -37,6 +46,9 @@ BOOL CPaletteApp::InitInstance() {
   LoadInstallDir();
   ParseSwitches();
 
+  // A missing, unhealthy or foreign driver is reported; start-up goes on regardless.
+  CheckDriverAtStartup(m_driver, *this);
+
   if (FAILED(OleInitialize(nullptr))) {
     framework::AfxMessageBox(IDS_OLE_INIT_FAILED, MB_OK);
     return FALSE;
@@ -47,7 +59,12 @@ BOOL CPaletteApp::InitInstance() {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
 
-  if (!m_bCommandLineAction) palette.DoModal();
+  if (m_bCommandLineAction) {
+    // Whoever started us (a log-on script) can tell a failed change from a good one.
+    if (SetActivation(m_nRequestedState) != 0) m_nExitCode = 1;
+    return FALSE;
+  }
+  palette.DoModal();
   return FALSE;
 }
 
@@ -86,6 +103,14 @@ std::intptr_t CPaletteApp::RunProgram(const std::string& dir, const std::string&
 }
 
 int CPaletteApp::RestartWindows() { return m_system.RestartWindows() ? 1 : 0; }
+
+int CPaletteApp::CheckDriverVersion(DriverStatus* status) { return velmora::CheckDriverVersion(m_driver, status); }
+
+void CPaletteApp::ReportDriverStatus() { velmora::ReportDriverStatus(m_driver, *this); }
+
+int CPaletteApp::SetActivation(int requested) {
+  return velmora::SetActivation(m_driver, m_settings, *this, requested);
+}
 
 int CPaletteApp::IsFirstInstance() {
   HWND palette = FindWindowA(kPaletteClass, nullptr);

@@ -8,6 +8,7 @@
 #include "app/prompts.h"
 #include "app/win32/registry_settings_store.h"
 #include "app/switches.h"
+#include "driver/driver_channel.h"
 #include "framework/win32/win_app.h"
 #include "app/win32/win32_system.h"
 
@@ -32,6 +33,14 @@ class CPaletteApp : public framework::CWinApp, public Prompts {
   // Forced restart; 1 on success, 0 on failure.
   int RestartWindows();
 
+  // 1 when the driver reports the client's version (4.5.1 build 370); else 0.
+  int CheckDriverVersion(DriverStatus* status);
+  // Shows the error that belongs to the driver's current state, if any.
+  void ReportDriverStatus();
+  // Turns the cache on (1) or off (0): 0 when it is in that state now, -1 when the driver is
+  // unusable or of another version, else the driver's refusal. Shows its own error boxes.
+  int SetActivation(int requested);
+
   // 1 when no palette runs yet; otherwise brings the running one forward and returns 0.
   static int IsFirstInstance();
   static int RegisterPaletteClass();
@@ -39,6 +48,7 @@ class CPaletteApp : public framework::CWinApp, public Prompts {
   void ParseSwitches();
 
   std::string m_strInstallDir;
+  CDriverChannel m_driver;
   CSettingsStore m_settings;
   CWin32System m_system;
   int m_bCommandLineAction = 0;

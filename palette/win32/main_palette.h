@@ -7,6 +7,9 @@ namespace velmora {
 class CMainPalette : public framework::CDialog {
  public:
   explicit CMainPalette(HWND parent = nullptr);
+
+  // The cache state the palette shows: 1 active, 0 inactive; read once from the driver here.
+  int m_nActivationState;
 };
 
 }  // namespace velmora

@@ -1,0 +1,40 @@
+#include "driver/activation.h"
+
+#include "app/error_codes.h"
+#include "app/registry_names.h"
+#include "driver/driver_checks.h"
+
+namespace velmora {
+
+int ErrorForActivationResult(int result) {
+  if (result >= -4 && result <= -1) return kErrActivationBase - result;
+  return kErrUnknownState;
+}
+
+int SetActivation(CDriverChannel& driver, SettingsStore& settings, Prompts& prompts, int requested) {
+  if (!driver.IsDriverUsable()) {
+    ReportDriverStatus(driver, prompts);
+    return -1;
+  }
+  DriverStatus status;
+  if (!CheckDriverVersion(driver, &status)) {
+    prompts.ShowError(kErrWrongDriverVersion, kMbIconHand);
+    return -1;
+  }
+  const int present = driver.IsActive();
+  if (present == requested) return 0;
+
+  const int result = present == 1 ? driver.Deactivate() : driver.Activate();
+  const std::uint32_t newState = present == 1 ? 0 : 1;
+  if (result != 0) {
+    prompts.ShowError(ErrorForActivationResult(result), kMbIconHand);
+    return result;
+  }
+  // The driver has changed state; a failed record is reported but does not undo that.
+  if (settings.WriteDword(kGeneralKey, kActivateStateValue, newState) != kErrorSuccess) {
+    prompts.ShowError(kErrSaveActivateState, kMbIconHand);
+  }
+  return 0;
+}
+
+}  // namespace velmora

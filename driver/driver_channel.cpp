@@ -1,0 +1,58 @@
+#include "driver/driver_channel.h"
+
+#include <algorithm>
+#include <cstring>
+#include <type_traits>
+
+namespace velmora {
+
+int TakeReply(ExchangeBuffer& buffer, const void* reply, std::size_t size) {
+  if (size < sizeof(std::int32_t)) return -1;
+  std::memcpy(buffer.data(), reply, std::min(size, kExchangeBytes));
+  return 0;
+}
+
+int CDriverChannel::SendRequest(ExchangeBuffer& buffer) {
+  std::fill(buffer.begin() + 1, buffer.end(), 0);
+  return m_transport->Exchange(buffer) == 0 ? 0 : -1;
+}
+
+int CDriverChannel::QueryStatus(DriverStatus* status) {
+  ExchangeBuffer buffer{};
+  buffer[0] = kRequestQueryStatus;
+  if (SendRequest(buffer) != 0) return -1;
+  static_assert(std::is_trivially_copyable_v<DriverStatus>);
+  std::memcpy(static_cast<void*>(status), &buffer[1], sizeof *status);
+  return buffer[0];
+}
+
+int CDriverChannel::Simple(DriverRequest request) {
+  ExchangeBuffer buffer{};
+  buffer[0] = request;
+  if (SendRequest(buffer) != 0) return -1;
+  return buffer[0];
+}
+
+int CDriverChannel::Activate() { return Simple(kRequestActivate); }
+int CDriverChannel::Deactivate() { return Simple(kRequestDeactivate); }
+int CDriverChannel::NotifySettingsChanged() { return Simple(kRequestSettingsChanged); }
+
+int CDriverChannel::IsActive() {
+  DriverStatus status;
+  if (QueryStatus(&status) != 0) return 0;
+  return status.state == kStateActive ? 1 : 0;
+}
+
+int CDriverChannel::GetDriverState() {
+  DriverStatus status;
+  if (QueryStatus(&status) != 0) return kStateMissing;
+  return status.state;
+}
+
+int CDriverChannel::IsDriverUsable() {
+  const int state = GetDriverState();
+  if (state >= kStateMissing && state <= kStateUnknown) return 0;
+  return state == kStateDisabled ? 0 : 1;
+}
+
+}  // namespace velmora

@@ -1,0 +1,27 @@
+// The one exchange with the cache driver, as a port: a 6132-byte buffer goes out with the
+// request code in word 0 and comes back with the driver's answer written over it in place.
+#pragma once
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace velmora {
+
+constexpr std::size_t kExchangeWords = 1533;
+constexpr std::size_t kExchangeBytes = kExchangeWords * 4;  // 6132
+
+using ExchangeBuffer = std::array<std::int32_t, kExchangeWords>;
+
+class DriverTransport {
+ public:
+  virtual ~DriverTransport() = default;
+  // 0 when the exchange took place (whatever the driver answered), -1 when it did not.
+  virtual int Exchange(ExchangeBuffer& buffer) = 0;
+};
+
+// Copies a reply of `size` bytes over the start of the buffer, as the driver would have
+// written it in place; bytes beyond the buffer are dropped. A reply too short to carry the
+// result word is no answer at all: -1, buffer untouched. Otherwise 0.
+int TakeReply(ExchangeBuffer& buffer, const void* reply, std::size_t size);
+
+}  // namespace velmora

@@ -1,0 +1,95 @@
+#include "driver/win32/win32_driver_transport.h"
+
+#include <utility>
+
+#include "framework/win32/handles.h"
+
+namespace velmora {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+DWORD MillisLeft(Clock::time_point deadline) {
+  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+  return left > 0 ? static_cast<DWORD>(left) : 0;
+}
+
+// Opens the pipe, waiting for a busy one until the deadline. A pipe that does not exist means
+// no driver is running: that fails at once.
+framework::UniqueFile ConnectPipe(const std::string& path, Clock::time_point deadline) {
+  for (;;) {
+    // Identification only: the serving process must not act in our name.
+    framework::UniqueFile pipe(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                           FILE_FLAG_OVERLAPPED | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION,
+                                           nullptr));
+    if (pipe) return pipe;
+    if (GetLastError() != ERROR_PIPE_BUSY) return {};
+    const DWORD left = MillisLeft(deadline);
+    if (left == 0 || !WaitNamedPipeA(path.c_str(), left)) return {};
+  }
+}
+
+// One overlapped read or write, bounded by the deadline. On time-out the operation is
+// cancelled and its end awaited, so the buffer is never written after we return.
+bool Complete(HANDLE pipe, OVERLAPPED& ov, BOOL started, Clock::time_point deadline, DWORD* bytes) {
+  if (!started) {
+    const DWORD error = GetLastError();
+    if (error != ERROR_IO_PENDING && error != ERROR_MORE_DATA) return false;
+    if (error == ERROR_IO_PENDING && WaitForSingleObject(ov.hEvent, MillisLeft(deadline)) != WAIT_OBJECT_0) {
+      CancelIoEx(pipe, &ov);
+      GetOverlappedResult(pipe, &ov, bytes, TRUE);
+      return false;
+    }
+  }
+  if (GetOverlappedResult(pipe, &ov, bytes, FALSE)) return true;
+  // A reply longer than the buffer still delivers its first part, as in-place writing would.
+  return GetLastError() == ERROR_MORE_DATA;
+}
+
+}  // namespace
+
+CWin32DriverTransport::CWin32DriverTransport(std::string devicePath, std::string pipePath,
+                                             std::chrono::milliseconds limit)
+    : m_strDevicePath(std::move(devicePath)), m_strPipePath(std::move(pipePath)), m_limit(limit) {}
+
+int CWin32DriverTransport::Exchange(ExchangeBuffer& buffer) {
+  // The driver expects exactly this open: no access rights, no sharing, disposition 0.
+  HANDLE device = CreateFileA(m_strDevicePath.c_str(), 0, 0, nullptr, 0, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (device != INVALID_HANDLE_VALUE) return ExchangeWithDevice(device, buffer);
+  return ExchangeOverPipe(buffer);
+}
+
+int CWin32DriverTransport::ExchangeWithDevice(HANDLE device, ExchangeBuffer& buffer) {
+  // The driver answers in place in the whole buffer; the sizes declared are the request word.
+  DWORD bytes = 0;
+  const BOOL done = DeviceIoControl(device, 3, buffer.data(), 4, buffer.data(), 4, &bytes, nullptr);
+  const BOOL closed = CloseHandle(device);
+  return done && closed ? 0 : -1;
+}
+
+int CWin32DriverTransport::ExchangeOverPipe(ExchangeBuffer& buffer) {
+  const Clock::time_point deadline = Clock::now() + m_limit;
+  framework::UniqueFile pipe = ConnectPipe(m_strPipePath, deadline);
+  if (!pipe) return -1;
+  DWORD mode = PIPE_READMODE_MESSAGE;
+  if (!SetNamedPipeHandleState(pipe.get(), &mode, nullptr, nullptr)) return -1;
+
+  framework::UniqueKernelHandle event(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  if (!event) return -1;
+  OVERLAPPED ov{};
+  ov.hEvent = event.get();
+  DWORD bytes = 0;
+  BOOL started = WriteFile(pipe.get(), buffer.data(), static_cast<DWORD>(kExchangeBytes), nullptr, &ov);
+  if (!Complete(pipe.get(), ov, started, deadline, &bytes) || bytes != kExchangeBytes) return -1;
+
+  ExchangeBuffer reply{};
+  ov = OVERLAPPED{};
+  ov.hEvent = event.get();
+  ResetEvent(event.get());
+  bytes = 0;
+  started = ReadFile(pipe.get(), reply.data(), static_cast<DWORD>(kExchangeBytes), nullptr, &ov);
+  if (!Complete(pipe.get(), ov, started, deadline, &bytes)) return -1;
+  return TakeReply(buffer, reply.data(), bytes);
+}
+
+}  // namespace velmora
