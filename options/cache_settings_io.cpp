@@ -1,0 +1,54 @@
+#include "options/cache_settings_io.h"
+
+#include "app/error_codes.h"
+#include "app/registry_names.h"
+
+namespace velmora {
+namespace {
+constexpr unsigned kCacheBoxFlags = kMbTaskModal | kMbIconHand;
+}
+
+CacheRead ReadCacheSettings(SettingsStore& settings, Prompts& prompts) {
+  CacheRead r{kShownCacheDefaults, kStoredBeforeRead, true};
+  std::uint32_t value = 0;
+  if (settings.ReadDword(kCacheKey, kBlockSizeValue, &value) != kErrorSuccess) {
+    prompts.ShowError(kErrReadBlockSize, kCacheBoxFlags);
+    r.allRead = false;
+  } else {
+    r.stored.blockSize = r.shown.blockSize = ShownFromStoredKilo(value);
+  }
+  if (settings.ReadDword(kCacheKey, kMaxSizeValue, &value) != kErrorSuccess) {
+    prompts.ShowError(kErrReadMaxSize, kCacheBoxFlags);
+    r.allRead = false;
+  } else {
+    r.stored.maxSize = r.shown.maxSize = ShownFromStoredKilo(value);
+  }
+  if (settings.ReadDword(kCacheKey, kRefreshTimerValue, &value) != kErrorSuccess) {
+    prompts.ShowError(kErrReadRefreshTimer, kCacheBoxFlags);
+    r.allRead = false;
+  } else {
+    SplitRefreshTimer(value, &r.shown.hours, &r.shown.minutes, &r.shown.seconds);
+    r.stored.hours = r.shown.hours;
+    r.stored.minutes = r.shown.minutes;
+    r.stored.seconds = r.shown.seconds;
+  }
+  return r;
+}
+
+void WriteCacheSettings(SettingsStore& settings, Prompts& prompts, const CacheFields& shown, const CacheFields& stored) {
+  if (BlockSizeChanged(shown, stored) &&
+      settings.WriteDword(kCacheKey, kBlockSizeValue, StoredFromShownKilo(shown.blockSize)) != kErrorSuccess) {
+    prompts.ShowError(kErrWriteBlockSize, kCacheBoxFlags);
+  }
+  if (MaxSizeChanged(shown, stored) &&
+      settings.WriteDword(kCacheKey, kMaxSizeValue, StoredFromShownKilo(shown.maxSize)) != kErrorSuccess) {
+    prompts.ShowError(kErrWriteMaxSize, kCacheBoxFlags);
+  }
+  if (RefreshTimerChanged(shown, stored) &&
+      settings.WriteDword(kCacheKey, kRefreshTimerValue,
+                          StoredRefreshTimer(shown.hours, shown.minutes, shown.seconds)) != kErrorSuccess) {
+    prompts.ShowError(kErrWriteRefreshTimer, kCacheBoxFlags);
+  }
+}
+
+}  // namespace velmora

@@ -1,0 +1,24 @@
+// Reading and writing the Cache page's settings, with the page's error boxes.
+#pragma once
+#include "app/prompts.h"
+#include "app/settings_store.h"
+#include "options/cache_units.h"
+
+namespace velmora {
+
+struct CacheRead {
+  CacheFields shown;   // what the page shows: the value read, else the default
+  CacheFields stored;  // as read; kStoredBeforeRead parts where the read failed
+  bool allRead;
+};
+
+// Reads BlockSize, MaxSize and RefreshTimer. Each failed read shows its own box (20002, 20003,
+// 20004, in that order, task-modal, no owner) and leaves the default shown.
+CacheRead ReadCacheSettings(SettingsStore& settings, Prompts& prompts);
+
+// Writes each value whose shown form differs from the remembered one; a failed write shows
+// 20005, 20006 or 20007 and the later writes still happen. Callers refuse values that do not
+// fit first (FindRangeRefusal).
+void WriteCacheSettings(SettingsStore& settings, Prompts& prompts, const CacheFields& shown, const CacheFields& stored);
+
+}  // namespace velmora

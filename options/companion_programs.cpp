@@ -1,0 +1,15 @@
+#include "options/companion_programs.h"
+
+#include "app/error_codes.h"
+
+namespace velmora {
+
+bool StartCompanion(SystemPort& system, Prompts& prompts, const std::string& installDir,
+                    const CompanionProgram& program, OwnerWindow page) {
+  const std::string shownPath = installDir + program.shownTail;
+  if (system.RunProgram(installDir, program.file) > 32) return true;
+  prompts.ShowErrorWithArg(kErrCannotExecute, shownPath, kMbIconHand, page);
+  return false;
+}
+
+}  // namespace velmora

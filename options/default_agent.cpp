@@ -1,0 +1,64 @@
+#include "options/default_agent.h"
+
+#include "app/error_codes.h"
+#include "app/registry_names.h"
+
+namespace velmora {
+
+std::string UpperCase8Bit(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    const auto u = static_cast<unsigned char>(c);
+    // ASCII letters, and the accented letters of the Western code page (not the division sign).
+    if ((u >= 'a' && u <= 'z') || (u >= 0xE0 && u <= 0xFE && u != 0xF7)) c = static_cast<char>(u - 0x20);
+  }
+  return out;
+}
+
+DefaultAgent ParseDefaultAgent(std::string_view text) {
+  DefaultAgent agent;
+  const std::size_t dot = text.find('.');
+  if (dot == std::string_view::npos || dot == 0) return agent;
+  const std::string upper = UpperCase8Bit(text);
+  const std::string tag = upper.substr(0, dot);
+  if (tag == "NOVELL") {
+    agent.type = kAgentTypeNovell;
+  } else if (tag == "NT") {
+    agent.type = kAgentTypeNt;
+  } else {
+    return agent;
+  }
+  agent.valid = true;
+  agent.name = upper.substr(dot + 1);
+  return agent;
+}
+
+DefaultAgent ReadDefaultAgent(SettingsStore& settings) {
+  char buffer[kPathBufferSize] = {};
+  std::uint32_t size = sizeof buffer;
+  if (settings.ReadString(kAgentsKey, "", buffer, &size) != kErrorSuccess) return DefaultAgent{};
+  return ParseDefaultAgent(buffer);
+}
+
+std::string FormatDefaultAgent(int selectedType, const std::string& name) {
+  const char* tag = selectedType == kAgentTypeNovell ? "NOVELL" : selectedType == kAgentTypeNt ? "NT" : "";
+  return std::string(tag) + "." + name;
+}
+
+bool IsDefaultAgentChanged(int selectedType, const std::string& shownName, int rememberedType,
+                           const std::string& rememberedName) {
+  return selectedType != rememberedType || shownName != rememberedName;
+}
+
+bool SaveDefaultAgent(SettingsStore& settings, Prompts& prompts, OwnerWindow page, int selectedType,
+                      const std::string& shownName, int rememberedType, const std::string& rememberedName) {
+  if (!IsDefaultAgentChanged(selectedType, shownName, rememberedType, rememberedName)) return false;
+  const std::string value = FormatDefaultAgent(selectedType, shownName);
+  if (settings.WriteString(kAgentsKey, "", value.c_str(), static_cast<std::uint32_t>(value.size() + 1)) !=
+      kErrorSuccess) {
+    prompts.ShowError(kErrWriteDefaultAgent, kMbIconHand, page);
+  }
+  return true;
+}
+
+}  // namespace velmora
