@@ -1,0 +1,48 @@
+#include "upgrade/installer_choice.h"
+
+#include "app/error_codes.h"
+#include "app/registry_names.h"
+
+namespace velmora {
+
+InstallerSplit SplitInstallerPath(const std::string& path) {
+  InstallerSplit split;
+  const std::size_t slash = path.rfind('\\');
+  if (slash == std::string::npos) return split;
+  split.hasDirectory = true;
+  split.dir = path.substr(0, slash);
+  split.file = path.substr(slash + 1);
+  return split;
+}
+
+bool AcceptProgramPath(const std::string& path, const UpgradeServices& services) {
+  if (services.system.FileExists(path)) return true;
+  services.prompts.ShowError(kErrInstallerMissing, kMbIconHand);
+  return false;
+}
+
+bool ConfirmInstaller(const std::string& path, std::string* dir, std::string* file, const UpgradeServices& services) {
+  if (!services.system.FileExists(path)) {
+    services.prompts.ShowError(kErrInstallerMissing, kMbIconHand);
+    return false;
+  }
+  std::string upper = path;
+  services.upperCase(upper);
+  InstallerSplit split = SplitInstallerPath(upper);
+  *dir = std::move(split.dir);
+  *file = std::move(split.file);
+  if (!split.hasDirectory) {
+    services.prompts.ShowError(kErrInstallerMissing, kMbIconHand);
+    return false;
+  }
+  return true;
+}
+
+void ApplyDontAskAgain(int dontAskAgain, const UpgradeServices& services) {
+  if (dontAskAgain != 1) return;
+  services.system.RemoveFile(services.installDir + "\\UPGRADE.DAT");
+  services.settings.DeleteValue(kGeneralKey, kShouldUpgradeValue);
+  services.settings.DeleteValue(kRunKey, kUpgradeRunValue);
+}
+
+}  // namespace velmora

@@ -1,0 +1,46 @@
+#include "upgrade/upgrade_check.h"
+
+#include <cstdio>
+
+#include "app/error_codes.h"
+#include "app/registry_names.h"
+#include "resource.h"
+
+namespace velmora {
+
+std::string UpgradeVersionText() {
+  char text[64];
+  std::snprintf(text, sizeof text, "Velmora Client version %d.%d.%d (%d)", VELMORA_VERSION_MAJOR,
+                VELMORA_VERSION_MINOR, VELMORA_VERSION_RELEASE, VELMORA_VERSION_BUILD);
+  return text;
+}
+
+bool UpgradeRequested(SettingsStore& settings, bool forcePrompt) {
+  if (forcePrompt) return true;
+  std::uint32_t should = 0;
+  return settings.ReadDword(kGeneralKey, kShouldUpgradeValue, &should) == kErrorSuccess && should != 0;
+}
+
+std::string ProposedInstallerPath(SettingsStore& settings, const std::string& installDir) {
+  std::string dir = installDir;
+  char buf[kPathBufferSize];
+  std::uint32_t size = sizeof buf;
+  if (settings.ReadString(kProductKeyWithSlash, kSetupExeDirValue, buf, &size) == kErrorSuccess) dir = buf;
+  return dir + "\\SETUP.EXE";
+}
+
+int CheckForUpgrade(const UpgradeServices& services, bool forcePrompt, UpgradePromptRunner& prompt) {
+  if (!UpgradeRequested(services.settings, forcePrompt)) return 0;
+  const std::string proposed = ProposedInstallerPath(services.settings, services.installDir);
+
+  std::string dir, file;
+  // Only a confirmed installer is started: a prompt that failed to appear confirmed nothing.
+  if (prompt.RunPrompt(proposed, UpgradeVersionText(), &dir, &file) != kPromptOk) return 0;
+
+  if (services.system.RunProgram(dir, file) <= 32) {
+    services.prompts.ShowErrorWithArg(kErrCannotExecute, dir + "\\" + file, kMbIconHand);
+  }
+  return 1;
+}
+
+}  // namespace velmora
