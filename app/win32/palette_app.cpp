@@ -10,6 +10,10 @@
 #include "driver/win32/win32_driver_transport.h"
 #include "resource.h"
 #include "palette/win32/main_palette.h"
+#include "upgrade/upgrade_check.h"
+#include "upgrade/win32/centre_window.h"
+#include "upgrade/win32/upgrade_prompt_runner.h"
+#include "palette/win32/startup_splash.h"
 #include "framework/win32/message_box.h"
 
 namespace velmora {
@@ -45,6 +49,8 @@ BOOL CPaletteApp::InitInstance() {
   RegisterPaletteClass();
   LoadInstallDir();
   ParseSwitches();
+  // A started (or tried) installer ends the run before anything talks to the driver.
+  if (CheckForUpgrade()) return FALSE;
 
   // A missing, unhealthy or foreign driver is reported; start-up goes on regardless.
   CheckDriverAtStartup(m_driver, *this);
@@ -55,9 +61,16 @@ BOOL CPaletteApp::InitInstance() {
   }
   m_bOleInitialized = true;
 
+  if (m_bShowSplash) {
+    CStartupSplash::Enable(1);
+    CStartupSplash::Show(&palette);  // the palette has no window yet: the splash has no owner
+  }
+
   // Common controls (property sheets, up-down controls) in the system's current style.
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
+
+  if (m_bShowSplash) CStartupSplash::Dismiss();
 
   if (m_bCommandLineAction) {
     // Whoever started us (a log-on script) can tell a failed change from a good one.
@@ -68,7 +81,10 @@ BOOL CPaletteApp::InitInstance() {
   return FALSE;
 }
 
-BOOL CPaletteApp::PreTranslateMessage(MSG* msg) { return CWinApp::PreTranslateMessage(msg); }
+BOOL CPaletteApp::PreTranslateMessage(MSG* msg) {
+  if (m_bShowSplash) CStartupSplash::Filter(msg);
+  return CWinApp::PreTranslateMessage(msg);
+}
 
 int CPaletteApp::ExitInstance() {
   if (g_bPaletteClassRegistered) {
@@ -141,6 +157,12 @@ int CPaletteApp::RegisterPaletteClass() {
 }
 
 void CPaletteApp::LoadInstallDir() { m_strInstallDir = velmora::LoadInstallDir(m_settings, m_system, *this); }
+
+int CPaletteApp::CheckForUpgrade() {
+  const UpgradeServices services{m_settings, m_system, *this, m_strInstallDir, &SystemUpperCase};
+  CUpgradePromptRunner prompt(services);
+  return velmora::CheckForUpgrade(services, m_bForceUpgradePrompt != 0, prompt);
+}
 
 void CPaletteApp::ParseSwitches() {
   std::string upper(m_lpCmdLine ? m_lpCmdLine : "");

@@ -1,11 +1,194 @@
 #include "palette/win32/main_palette.h"
 
 #include "app/win32/palette_app.h"
+#include "framework/win32/handles.h"
+#include "framework/win32/message_box.h"
+#include "palette/palette_choices.h"
+#include "palette/palette_layout.h"
+#include "palette/win32/about_box.h"
 #include "resource.h"
 
 namespace velmora {
+namespace {
+
+const char kHelpFile[] = "Velmora.hlp";
+const DWORD kPaletteHelpContext = 2000;
+
+POINT TopLeftInClient(HWND parent, HWND child) {
+  RECT r{};
+  GetWindowRect(child, &r);
+  POINT p{r.left, r.top};
+  ScreenToClient(parent, &p);
+  return p;
+}
+
+void MoveTo(HWND wnd, PalettePoint p) {
+  SetWindowPos(wnd, nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+}  // namespace
+
+void RunOptionsSheet(HWND /*parent*/) {
+  // The options sheet is not part of the program yet: the palette hides and comes back.
+}
 
 CMainPalette::CMainPalette(HWND parent)
-    : CDialog(IDD_MAIN_PALETTE, parent), m_nActivationState(App().m_driver.IsActive()) {}
+    : CDialog(IDD_MAIN_PALETTE, parent), m_nActivationState(App().m_driver.IsActive()),
+      m_hIcon(LoadIconA(framework::AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_PALETTE))) {
+  LoadActivatePictures();
+  m_btnOptions.LoadBitmaps(kOptionsPictures.normal, kOptionsPictures.selected);
+  m_btnHelp.LoadBitmaps(kHelpPictures.normal, kHelpPictures.selected);
+}
+
+CMainPalette::~CMainPalette() = default;
+
+void CMainPalette::LoadActivatePictures() {
+  const ButtonPictureNames names = ActivatePictureNames(m_nActivationState);
+  m_btnActivate.LoadBitmaps(names.normal, names.selected);
+}
+
+BOOL CMainPalette::DestroyWindow() {
+  // A help window opened from the palette closes with it.
+  WinHelpA(m_hWnd, kHelpFile, HELP_QUIT, 0);
+  return CDialog::DestroyWindow();
+}
+
+void CMainPalette::DoDataExchange(framework::CDataExchange* dx) {
+  framework::DDX_Control(dx, IDC_PALETTE_ICON, m_wndIcon);
+  framework::DDX_Control(dx, IDC_OPTIONS, m_btnOptions);
+  framework::DDX_Control(dx, IDC_HELP_BUTTON, m_btnHelp);
+  framework::DDX_Control(dx, IDC_ACTIVATE, m_btnActivate);
+}
+
+BOOL CMainPalette::OnInitDialog() {
+  CDialog::OnInitDialog();
+
+  const std::string about = framework::LoadResourceString(IDS_ABOUTBOX);
+  if (!about.empty()) {
+    HMENU menu = GetSystemMenu(m_hWnd, FALSE);
+    if (menu) {
+      AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+      AppendMenuA(menu, MF_STRING, kAboutCommand, about.c_str());
+    }
+  }
+  SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+  SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+
+  m_btnActivate.SizeToContent();
+  m_btnOptions.SizeToContent();
+  m_btnHelp.SizeToContent();
+  LayOut();
+  return TRUE;
+}
+
+void CMainPalette::LayOut() {
+  HWND frame = GetDlgItem(m_hWnd, IDC_PALETTE_FRAME);
+  const POINT frameTopLeft = TopLeftInClient(m_hWnd, frame);
+
+  // The button's client rectangle widened by its borders (none) gives its window size.
+  RECT button{};
+  GetClientRect(m_btnActivate.m_hWnd, &button);
+  AdjustWindowRectEx(&button, static_cast<DWORD>(GetWindowLongA(m_btnActivate.m_hWnd, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongA(m_btnActivate.m_hWnd, GWL_EXSTYLE)));
+  RECT icon{};
+  GetClientRect(m_wndIcon.m_hWnd, &icon);
+
+  PaletteMetrics m;
+  m.frameLeft = frameTopLeft.x;
+  m.frameTop = frameTopLeft.y;
+  m.buttonWidth = button.right - button.left;
+  m.buttonHeight = button.bottom - button.top;
+  m.iconWidth = icon.right - icon.left;
+  m.cxDlgFrame = GetSystemMetrics(SM_CXDLGFRAME);
+  m.cyDlgFrame = GetSystemMetrics(SM_CYDLGFRAME);
+  m.cyCaption = GetSystemMetrics(SM_CYCAPTION);
+  m.cxScreen = GetSystemMetrics(SM_CXSCREEN);
+  m.cyScreen = GetSystemMetrics(SM_CYSCREEN);
+  const PaletteLayout l = ComputePaletteLayout(m);
+
+  MoveTo(m_wndIcon.m_hWnd, l.icon);
+  MoveTo(m_btnActivate.m_hWnd, l.activate);
+  MoveTo(m_btnOptions.m_hWnd, l.options);
+  MoveTo(m_btnHelp.m_hWnd, l.help);
+  SetWindowPos(frame, nullptr, 0, 0, l.frameWidth, l.frameHeight, SWP_NOMOVE | SWP_NOZORDER);
+  SetWindowPos(m_hWnd, nullptr, l.window.x, l.window.y, l.windowWidth, l.windowHeight, SWP_NOZORDER);
+}
+
+bool CMainPalette::OnCommand(WPARAM wp, LPARAM lp) {
+  if (HIWORD(wp) == BN_CLICKED) {
+    switch (LOWORD(wp)) {
+      case IDC_ACTIVATE:
+        OnToggle();
+        return true;
+      case IDC_OPTIONS:
+        OnOptions();
+        return true;
+      case IDC_HELP_BUTTON:
+        OnHelp();
+        return true;
+      default:
+        break;
+    }
+  }
+  return CDialog::OnCommand(wp, lp);
+}
+
+bool CMainPalette::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+  switch (msg) {
+    case WM_SYSCOMMAND:
+      if (!IsAboutCommand(static_cast<unsigned>(wp))) return false;
+      OnAbout();
+      *result = 0;
+      return true;
+    case WM_PAINT:
+      if (!IsIconic(m_hWnd)) return false;
+      PaintMinimised();
+      *result = 0;
+      return true;
+    case WM_QUERYDRAGICON:
+      *result = reinterpret_cast<LRESULT>(m_hIcon);
+      return true;
+    case kQuitMessage:
+      if (IsQuitRequest(wp, lp)) PostQuitMessage(0);
+      *result = 0;
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CMainPalette::OnToggle() {
+  const int old = m_nActivationState;
+  App().SetActivation(old == 0 ? 1 : 0);
+  m_nActivationState = App().m_driver.IsActive();
+  LoadActivatePictures();
+  InvalidateRect(m_btnActivate.m_hWnd, nullptr, TRUE);
+  if (const unsigned message = ToggleMessage(old, m_nActivationState)) {
+    framework::AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+  }
+}
+
+void CMainPalette::OnOptions() {
+  ShowWindow(m_hWnd, SW_HIDE);
+  RunOptionsSheet(m_hWnd);
+  ShowWindow(m_hWnd, SW_RESTORE);
+}
+
+void CMainPalette::OnHelp() { WinHelpA(m_hWnd, kHelpFile, HELP_CONTEXT, kPaletteHelpContext); }
+
+void CMainPalette::OnAbout() {
+  CAboutBox about;
+  about.DoModal();
+}
+
+void CMainPalette::PaintMinimised() {
+  framework::CPaintDC dc(m_hWnd);
+  SendMessageA(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0);
+  RECT client{};
+  GetClientRect(m_hWnd, &client);
+  const PalettePoint at = MinimisedIconOrigin(client.right - client.left, client.bottom - client.top,
+                                              GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+  DrawIcon(dc.get(), at.x, at.y, m_hIcon);
+}
 
 }  // namespace velmora

@@ -1,15 +1,45 @@
-// The palette: the program's main window, a modal dialog on template 102.
+// The palette: the program's main window, a modal dialog on template 102 with the program
+// icon above three picture buttons (activate or deactivate, options, help) in a black frame.
 #pragma once
 #include "framework/win32/dialog.h"
+#include "framework/win32/static_ctrl.h"
+#include "palette/win32/palette_button.h"
 
 namespace velmora {
+
+// Runs the options sheet modally over the given (hidden) palette window.
+void RunOptionsSheet(HWND parent);
 
 class CMainPalette : public framework::CDialog {
  public:
   explicit CMainPalette(HWND parent = nullptr);
+  ~CMainPalette() override;
 
+  // Tells help to quit, then destroys the window.
+  BOOL DestroyWindow() override;
+
+  framework::CStatic m_wndIcon;
+  CPaletteButton m_btnOptions;
+  CPaletteButton m_btnHelp;
+  CPaletteButton m_btnActivate;
   // The cache state the palette shows: 1 active, 0 inactive; read once from the driver here.
   int m_nActivationState;
+  HICON m_hIcon;  // shared resource icon: never destroyed
+
+ protected:
+  void DoDataExchange(framework::CDataExchange* dx) override;
+  BOOL OnInitDialog() override;
+  bool OnCommand(WPARAM wp, LPARAM lp) override;
+  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+
+ private:
+  void LoadActivatePictures();
+  void LayOut();
+  void OnToggle();
+  void OnOptions();
+  void OnHelp();
+  void OnAbout();
+  void PaintMinimised();
 };
 
 }  // namespace velmora

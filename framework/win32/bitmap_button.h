@@ -1,0 +1,31 @@
+// An owner-drawn push button drawn entirely from up to four pictures: normal, selected
+// (pressed), focus and disabled. No text, no focus rectangle.
+#pragma once
+#include <windows.h>
+
+#include "framework/bitmap_choice.h"
+#include "framework/win32/bitmap.h"
+#include "framework/win32/wnd.h"
+
+namespace framework {
+
+class CBitmapButton : public CWnd {
+ public:
+  // Replaces all four pictures. Stops at once when the normal one is missing (all stay
+  // empty); a missing optional one stays empty. True when every given picture loaded.
+  BOOL LoadBitmaps(const char* normal, const char* selected = nullptr, const char* focus = nullptr,
+                   const char* disabled = nullptr);
+  // Makes the button window exactly as large as the normal picture, keeping its place.
+  void SizeToContent();
+  // Copies the picture chosen for the item's state to the item rectangle.
+  virtual void DrawItem(const DRAWITEMSTRUCT* item);
+
+  bool OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+
+  const CBitmap& Picture(ButtonPicture which) const { return m_pictures[static_cast<int>(which)]; }
+
+ private:
+  CBitmap m_pictures[4];  // indexed by ButtonPicture
+};
+
+}  // namespace framework

@@ -1,0 +1,89 @@
+#include "framework/win32/popup_wnd.h"
+
+#include <cstdio>
+#include <map>
+#include <tuple>
+
+#include "framework/win32/message_box.h"
+#include "framework/win32/win_app.h"
+
+namespace framework {
+
+BOOL CPopupWnd::CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y,
+                         int width, int height, HWND owner, HMENU menu) {
+  HWND wnd = CreateWindowExA(exStyle, className, title, style, x, y, width, height, owner, menu,
+                             AfxGetInstanceHandle(), this);
+  return wnd ? TRUE : FALSE;
+}
+
+void CPopupWnd::CenterWindow() {
+  if (!m_hWnd) return;
+  RECT work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  RECT centreOn = work;
+  HWND owner = GetWindow(m_hWnd, GW_OWNER);
+  if (owner && IsWindowVisible(owner) && !IsIconic(owner)) GetWindowRect(owner, &centreOn);
+
+  RECT own{};
+  GetWindowRect(m_hWnd, &own);
+  const int w = own.right - own.left;
+  const int h = own.bottom - own.top;
+  int x = (centreOn.left + centreOn.right) / 2 - w / 2;
+  int y = (centreOn.top + centreOn.bottom) / 2 - h / 2;
+  // Keep it inside the work area, the top-left corner winning when it is too large.
+  if (x + w > work.right) x = work.right - w;
+  if (x < work.left) x = work.left;
+  if (y + h > work.bottom) y = work.bottom - h;
+  if (y < work.top) y = work.top;
+  SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT CPopupWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, wp, lp); }
+
+LRESULT CALLBACK CPopupWnd::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+  CPopupWnd* self = nullptr;
+  if (msg == WM_NCCREATE) {
+    self = static_cast<CPopupWnd*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+    if (self) self->Attach(wnd);
+  } else {
+    self = static_cast<CPopupWnd*>(FromHandlePermanent(wnd));
+  }
+  if (!self) return DefWindowProcA(wnd, msg, wp, lp);
+
+  LRESULT result = 0;
+  // No exception may unwind through the system's window code.
+  try {
+    result = self->WindowProc(msg, wp, lp);
+  } catch (...) {
+    result = DefWindowProcA(wnd, msg, wp, lp);
+  }
+  if (msg == WM_NCDESTROY) {
+    self->Detach();
+    self->PostNcDestroy();  // may delete the object: nothing may touch it afterwards
+  }
+  return result;
+}
+
+const char* AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon) {
+  // One class per combination, named after it, kept for the life of the process.
+  static std::map<std::tuple<UINT, HCURSOR, HBRUSH, HICON>, std::string> names;
+  const auto key = std::make_tuple(classStyle, cursor, background, icon);
+  auto found = names.find(key);
+  if (found != names.end()) return found->second.c_str();
+
+  char name[96];
+  std::snprintf(name, sizeof name, "VelmoraWnd:%x:%p:%p:%p", classStyle, static_cast<void*>(cursor),
+                static_cast<void*>(background), static_cast<void*>(icon));
+  WNDCLASSA wc{};
+  wc.style = classStyle;
+  wc.lpfnWndProc = &CPopupWnd::WndProc;
+  wc.hInstance = AfxGetInstanceHandle();
+  wc.hCursor = cursor;
+  wc.hbrBackground = background;
+  wc.hIcon = icon;
+  wc.lpszClassName = name;
+  if (!AfxRegisterClass(&wc)) return nullptr;
+  return names.emplace(key, name).first->second.c_str();
+}
+
+}  // namespace framework

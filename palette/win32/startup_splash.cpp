@@ -1,0 +1,92 @@
+#include "palette/win32/startup_splash.h"
+
+#include <memory>
+
+#include "framework/win32/handles.h"
+#include "palette/splash_filter.h"
+#include "resource.h"
+
+namespace velmora {
+namespace {
+const UINT_PTR kTimer = 1;
+const UINT kLifetimeMs = 5000;
+}  // namespace
+
+int CStartupSplash::s_bEnabled = 0;
+CStartupSplash* CStartupSplash::s_pCurrent = nullptr;
+
+void CStartupSplash::Enable(int flag) { s_bEnabled = flag; }
+
+void CStartupSplash::Show(framework::CWnd* owner) {
+  if (!s_bEnabled || s_pCurrent) return;
+  auto splash = std::make_unique<CStartupSplash>();
+  s_pCurrent = splash.get();
+  if (splash->Create(owner ? owner->GetSafeHwnd() : nullptr)) {
+    splash.release();  // the window owns the object now and deletes it when it goes
+    UpdateWindow(s_pCurrent->m_hWnd);  // no message loop runs yet
+    return;
+  }
+  // A window that was created and destroyed during creation has already deleted the object
+  // (its destructor cleared the pointer); otherwise the object is still ours to delete.
+  if (!s_pCurrent) {
+    splash.release();
+  } else {
+    splash.reset();
+  }
+}
+
+void CStartupSplash::Filter(const MSG* msg) {
+  if (s_pCurrent && msg && SplashEndsOn(msg->message)) s_pCurrent->DestroyWindow();
+}
+
+void CStartupSplash::Dismiss() {
+  if (!s_pCurrent) return;
+  HWND wnd = s_pCurrent->m_hWnd;
+  ShowWindow(wnd, SW_HIDE);
+  SendMessageA(wnd, WM_TIMER, kTimer, 0);
+}
+
+CStartupSplash::~CStartupSplash() {
+  if (s_pCurrent == this) s_pCurrent = nullptr;
+}
+
+void CStartupSplash::PostNcDestroy() { delete this; }
+
+BOOL CStartupSplash::Create(HWND owner) {
+  if (!m_bitmap.LoadBitmap(IDB_SPLASH)) return FALSE;
+  const SIZE size = m_bitmap.GetSize();
+  const char* cls = framework::AfxRegisterWndClass(0, LoadCursorA(nullptr, IDC_ARROW));
+  if (!cls) return FALSE;
+  return CreateEx(0, cls, "", WS_POPUP | WS_VISIBLE, 0, 0, size.cx, size.cy, owner, nullptr);
+}
+
+LRESULT CStartupSplash::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_CREATE:
+      if (Default(msg, wp, lp) == -1) return -1;
+      CenterWindow();
+      SetTimer(m_hWnd, kTimer, kLifetimeMs, nullptr);
+      return 0;
+    case WM_PAINT:
+      OnPaint();
+      return 0;
+    case WM_TIMER:
+    case WM_CLOSE:
+      DestroyWindow();
+      return 0;
+    default:
+      return Default(msg, wp, lp);
+  }
+}
+
+void CStartupSplash::OnPaint() {
+  framework::CPaintDC dc(m_hWnd);
+  framework::UniqueMemoryDc memory(CreateCompatibleDC(dc.get()));
+  if (!memory) return;
+  framework::SelectGuard select(memory.get(), m_bitmap.GetSafeHandle());
+  if (!select.ok()) return;
+  const SIZE size = m_bitmap.GetSize();
+  BitBlt(dc.get(), 0, 0, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace velmora
