@@ -39,6 +39,12 @@
 #define IDC_ABOUT_ICON          1032
 #define IDC_ABOUT_LABEL         1047
 
+// Upgrade prompt and upgrade program dialog controls
+#define IDC_UPGRADE_DONT_ASK    1002
+#define IDC_UPGRADE_BROWSE      1003
+#define IDC_UPGRADE_PROGRAM_PATH 1004
+#define IDC_UPGRADE_VERSION     1049
+
 // The client's version: About box, upgrade prompt, version resource and driver check.
 #define VELMORA_VERSION_MAJOR    4
 #define VELMORA_VERSION_MINOR    5

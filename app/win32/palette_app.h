@@ -46,6 +46,8 @@ class CPaletteApp : public framework::CWinApp, public Prompts {
   static int RegisterPaletteClass();
   void LoadInstallDir();
   void ParseSwitches();
+  // 1 when the upgrade installer was started or tried: the run ends.
+  int CheckForUpgrade();
 
   std::string m_strInstallDir;
   CDriverChannel m_driver;
