@@ -45,6 +45,26 @@
 #define IDC_UPGRADE_PROGRAM_PATH 1004
 #define IDC_UPGRADE_VERSION     1049
 
+// Options pages: General (110), Agent (111) and Cache (112) controls
+#define IDC_NETWORK_NOVELL      1004
+#define IDC_NETWORK_NT          1005
+#define IDC_AGENT_NOVELL        1007
+#define IDC_AGENT_NT            1008
+#define IDC_AGENT_CONFIGURATION 1009
+#define IDC_PERFORMANCE_INFO    1010
+#define IDC_AGENT_NAME          1041
+#define IDC_SPIN_BLOCK_SIZE     1001
+#define IDC_SPIN_MAX_SIZE       1002
+#define IDC_SPIN_HOURS          1003
+#define IDC_SPIN_MINUTES        1004
+#define IDC_SPIN_SECONDS        1005
+#define IDC_CLEAR_CACHE         1011
+#define IDC_HOURS               1026
+#define IDC_MINUTES             1027
+#define IDC_SECONDS             1028
+#define IDC_BLOCK_SIZE          1029
+#define IDC_MAX_SIZE            1030
+
 // The client's version: About box, upgrade prompt, version resource and driver check.
 #define VELMORA_VERSION_MAJOR    4
 #define VELMORA_VERSION_MINOR    5

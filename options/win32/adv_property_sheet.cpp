@@ -1,0 +1,58 @@
+#include "options/win32/adv_property_sheet.h"
+
+#include "app/win32/palette_app.h"
+#include "resource.h"
+
+namespace velmora {
+
+CAdvPropertySheet::CAdvPropertySheet(HWND parent) : CPropertySheet(IDS_OPTIONS_CAPTION, parent, 0) {
+  AddPage(&m_cachePage);
+}
+
+CAdvPropertySheet::~CAdvPropertySheet() = default;
+
+void CAdvPropertySheet::TellDriverIfPending(SheetMoment moment) {
+  SendNoticeIfPending(&m_bNotifyPending, moment,
+                      [] { return App().m_driver.NotifySettingsChanged(); }, App(), m_hWnd);
+}
+
+bool CAdvPropertySheet::OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+  if (msg == WM_NOTIFY) {
+    const auto* hdr = reinterpret_cast<const NMHDR*>(lp);
+    if (hdr->code == PSN_APPLY) {
+      // Before the page stores anything: compare the boxes with the values as read.
+      bool changed = m_cachePage.IsCacheSettingsChanged() != 0;
+      if (!changed) changed = m_agentPage.IsDefaultAgentChanged() != 0;
+      NoteApplyChecked(&m_bNotifyPending, changed);
+    }
+    if (hdr->code == PSN_SETACTIVE) TellDriverIfPending(SheetMoment::kPageActivated);
+  }
+  return CPropertySheet::OnChildNotify(msg, wp, lp, result);
+}
+
+void CAdvPropertySheet::OnPageNotified(framework::CPropertyPage* page, UINT code, LRESULT result) {
+  // Once the last page of an apply has stored its values, the driver hears of them at once:
+  // with a single page no page activation follows an apply.
+  if (code == PSN_APPLY && result == PSNRET_NOERROR && IsLastPageWithWindow(page)) {
+    TellDriverIfPending(SheetMoment::kApplyStored);
+  }
+  CPropertySheet::OnPageNotified(page, code, result);
+}
+
+void CAdvPropertySheet::OnActivate(UINT state, HWND other, BOOL minimized) {
+  CPropertySheet::OnActivate(state, other, minimized);
+  if (state == WA_ACTIVE || state == WA_CLICKACTIVE) m_agentPage.RefreshDefaultAgent();
+}
+
+void CAdvPropertySheet::WinHelp(DWORD_PTR data, UINT command) {
+  framework::CPropertyPage* active = GetActivePage();
+  if (active == &m_cachePage) {
+    ::WinHelpA(m_hWnd, "Velmora.hlp", HELP_CONTEXT, kHelpContextCachePage);
+  } else if (active == &m_agentPage) {
+    ::WinHelpA(m_hWnd, "Velmora.hlp", HELP_CONTEXT, kHelpContextAgentPage);
+  } else {
+    CPropertySheet::WinHelp(data, command);
+  }
+}
+
+}  // namespace velmora

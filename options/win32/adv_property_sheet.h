@@ -1,0 +1,38 @@
+// The options sheet, "Velmora Options": holds the General, Cache and Agent pages and shows only
+// the Cache page. Tells the driver when an apply stored changed settings, refreshes the Agent
+// page when the sheet is activated again, and opens help on the active page's topic.
+#pragma once
+#include "framework/win32/property_sheet.h"
+#include "options/win32/agent_property.h"
+#include "options/win32/cache_property.h"
+#include "options/win32/general_property.h"
+#include "options/settings_notice.h"
+
+namespace velmora {
+
+// Help topics of the pages in "Velmora.hlp".
+constexpr DWORD kHelpContextCachePage = 2001;
+constexpr DWORD kHelpContextAgentPage = 2002;
+
+class CAdvPropertySheet : public framework::CPropertySheet {
+ public:
+  explicit CAdvPropertySheet(HWND parent);
+  ~CAdvPropertySheet() override;
+
+  void WinHelp(DWORD_PTR data, UINT command) override;
+  bool OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+  void OnPageNotified(framework::CPropertyPage* page, UINT code, LRESULT result) override;
+
+  CGeneralProperty m_generalPage;
+  CCacheProperty m_cachePage;
+  CAgentProperty m_agentPage;
+  int m_bNotifyPending = 0;  // an apply found changes the driver has not heard of yet
+
+ protected:
+  void OnActivate(UINT state, HWND other, BOOL minimized) override;
+
+ private:
+  void TellDriverIfPending(SheetMoment moment);
+};
+
+}  // namespace velmora
