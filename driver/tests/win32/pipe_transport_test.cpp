@@ -1,0 +1,147 @@
+// The Win32 driver exchange over the pipe, against the tests' own driver and vlifs95sim.exe.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "driver/driver_channel.h"
+#include "driver/win32/win32_driver_transport.h"
+#include "framework/win32/handles.h"
+#include "tests/robot/fake_driver.h"
+#include "tests/robot/robot.h"
+
+namespace velmora {
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+long long MillisSince(Clock::time_point start) {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+}
+
+ExchangeBuffer Request(std::int32_t code) {
+  ExchangeBuffer b{};
+  b[0] = code;
+  return b;
+}
+
+TEST(PipeTransportTest, NoDriverFailsAtOnce) {
+  CWin32DriverTransport transport;
+  ExchangeBuffer b = Request(1);
+  const auto start = Clock::now();
+  EXPECT_EQ(-1, transport.Exchange(b));
+  EXPECT_LT(MillisSince(start), 1000);
+}
+
+TEST(PipeTransportTest, AnswerComesBackInPlace) {
+  robot::FakeDriver driver;
+  ASSERT_TRUE(driver.Serving());
+  CWin32DriverTransport transport;
+  ExchangeBuffer b = Request(1);
+  b[100] = 55;  // words the driver does not write keep what was sent (here: what the caller left)
+  ASSERT_EQ(0, transport.Exchange(b));
+  EXPECT_EQ(0, b[0]);
+  EXPECT_EQ((std::vector<std::int32_t>{4, 5, 1, 370, 4}), (std::vector<std::int32_t>(b.begin() + 1, b.begin() + 6)));
+  EXPECT_EQ(55, b[100]);
+  EXPECT_EQ(std::vector<int>{1}, driver.Requests());
+}
+
+// The server listens again before it answers, so requests in quick succession all get through.
+TEST(PipeTransportTest, QuickSuccessionNeverFindsThePipeMissing) {
+  robot::FakeDriver driver;
+  CWin32DriverTransport transport;
+  CDriverChannel quick(transport);
+  for (int i = 0; i < 40; ++i) {
+    ASSERT_EQ(i % 2, quick.IsActive()) << i;
+    ASSERT_EQ(0, i % 2 ? quick.Deactivate() : quick.Activate()) << i;
+  }
+  EXPECT_EQ(80u, driver.Requests().size());
+}
+
+TEST(PipeTransportTest, StalledDriverFailsWithinTheLimitAndTheServerGoesOn) {
+  velmora::sim::StandInSettings s;
+  s.stallOn = {1};
+  robot::FakeDriver driver(s);
+  CWin32DriverTransport transport(kDriverDevicePath, kDriverPipePath, 1000ms);
+  ExchangeBuffer b = Request(1);
+  const auto start = Clock::now();
+  EXPECT_EQ(-1, transport.Exchange(b));
+  const long long took = MillisSince(start);
+  EXPECT_GE(took, 900);
+  EXPECT_LT(took, 3000);
+  b = Request(2);
+  EXPECT_EQ(0, transport.Exchange(b));
+  EXPECT_EQ(0, b[0]);
+}
+
+TEST(PipeTransportTest, AnswerTooShortForAResultFails) {
+  velmora::sim::StandInSettings s;
+  s.shortReply = 3;
+  robot::FakeDriver driver(s);
+  CWin32DriverTransport transport;
+  ExchangeBuffer b = Request(1);
+  EXPECT_EQ(-1, transport.Exchange(b));
+  driver.Update([](velmora::sim::StandInSettings& set) { set.shortReply = 4; });
+  b = Request(1);
+  b[5] = 9;
+  EXPECT_EQ(0, transport.Exchange(b));
+  EXPECT_EQ(9, b[5]);  // the driver wrote only the result word
+}
+
+TEST(PipeTransportTest, BusyPipeIsWaitedForWithinTheLimit) {
+  // One instance, taken by another client: the pipe exists but is busy.
+  framework::UniqueFile server(CreateNamedPipeA(kDriverPipePath, PIPE_ACCESS_DUPLEX,
+                                                PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT, 1, 6132, 6132,
+                                                0, nullptr));
+  ASSERT_TRUE(server);
+  framework::UniqueFile other(CreateFileA(kDriverPipePath, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(other);
+  CWin32DriverTransport transport(kDriverDevicePath, kDriverPipePath, 800ms);
+  ExchangeBuffer b = Request(1);
+  const auto start = Clock::now();
+  EXPECT_EQ(-1, transport.Exchange(b));
+  EXPECT_GE(MillisSince(start), 700);
+  EXPECT_LT(MillisSince(start), 3000);
+}
+
+TEST(PipeTransportTest, ServerSurvivesClientsThatVanish) {
+  robot::FakeDriver driver;
+  {
+    // Connects and goes without a word.
+    framework::UniqueFile gone(CreateFileA(kDriverPipePath, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(gone);
+  }
+  {
+    // Asks and goes before the answer is read.
+    framework::UniqueFile gone(CreateFileA(kDriverPipePath, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(gone);
+    ExchangeBuffer b = Request(2);
+    DWORD written = 0;
+    ASSERT_TRUE(WriteFile(gone.get(), b.data(), 6132, &written, nullptr));
+  }
+  CWin32DriverTransport transport;
+  CDriverChannel channel(transport);
+  EXPECT_TRUE(robot::WaitUntil([&] { return channel.IsActive() == 1; }, 3s));
+}
+
+TEST(PipeTransportTest, StandInDriverProgramServesThePipe) {
+  robot::Process sim = robot::Start("vlifs95sim.exe", "--state 3 --version 4.5.1.371 --refuse 5=-2");
+  CWin32DriverTransport transport;
+  CDriverChannel channel(transport);
+  ASSERT_TRUE(robot::WaitUntil([&] { return channel.GetDriverState() != kStateMissing; }, 10s));
+  DriverStatus status;
+  EXPECT_EQ(0, channel.QueryStatus(&status));
+  EXPECT_EQ(371, status.versionBuild);
+  EXPECT_EQ(3, status.state);
+  EXPECT_EQ(-2, channel.NotifySettingsChanged());
+  EXPECT_EQ(0, channel.Deactivate());
+  EXPECT_EQ(0, channel.IsActive());
+  ExchangeBuffer unknown = Request(4);
+  ASSERT_EQ(0, channel.SendRequest(unknown));
+  EXPECT_NE(0, unknown[0]);
+  sim.Kill();
+}
+
+}  // namespace
+}  // namespace velmora
