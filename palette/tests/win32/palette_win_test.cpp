@@ -1,0 +1,149 @@
+// The palette's window pieces in-process: picture buttons, the system menu entry, the
+// start-up picture's lifetime.
+#include <gtest/gtest.h>
+
+#include "app/win32/palette_app.h"
+#include "framework/win32/bitmap_button.h"
+#include "palette/win32/main_palette.h"
+#include "palette/win32/startup_splash.h"
+#include "resource.h"
+#include "tests/robot/robot.h"
+
+namespace velmora {
+namespace {
+
+using framework::ButtonPicture;
+using namespace std::chrono_literals;
+
+TEST(BitmapButtonTest, LoadingReplacesTheWholeSetAndStopsAtAMissingNormalPicture) {
+  framework::CBitmapButton button;
+  EXPECT_TRUE(button.LoadBitmaps("PALETTE_ACTIVATEU", "PALETTE_ACTIVATED"));
+  const HBITMAP activate = button.Picture(ButtonPicture::Normal).GetSafeHandle();
+  ASSERT_NE(nullptr, activate);
+  EXPECT_TRUE(button.LoadBitmaps("PALETTE_DEACTIVATEU", "PALETTE_DEACTIVATED"));
+  EXPECT_NE(activate, button.Picture(ButtonPicture::Normal).GetSafeHandle());
+  // The earlier pictures were deleted, not kept.
+  BITMAP bm{};
+  EXPECT_EQ(0, GetObjectA(activate, sizeof bm, &bm));
+
+  EXPECT_FALSE(button.LoadBitmaps("NO_SUCH_PICTURE", "PALETTE_HELPD"));
+  for (auto which : {ButtonPicture::Normal, ButtonPicture::Selected, ButtonPicture::Focus, ButtonPicture::Disabled}) {
+    EXPECT_FALSE(button.Picture(which)) << static_cast<int>(which);
+  }
+  // A missing optional picture: false, the others loaded.
+  EXPECT_FALSE(button.LoadBitmaps("PALETTE_HELPU", "NO_SUCH_PICTURE", "PALETTE_HELPD"));
+  EXPECT_TRUE(button.Picture(ButtonPicture::Normal));
+  EXPECT_FALSE(button.Picture(ButtonPicture::Selected));
+  EXPECT_TRUE(button.Picture(ButtonPicture::Focus));
+}
+
+TEST(BitmapButtonTest, SizeToContentTakesThePictureSizeAndKeepsThePlace) {
+  HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 200, nullptr, nullptr, nullptr, nullptr);
+  HWND wnd = CreateWindowExA(0, "BUTTON", "&V", WS_CHILD | BS_OWNERDRAW, 7, 9, 300, 100, parent, nullptr, nullptr, nullptr);
+  framework::CBitmapButton button;
+  button.Attach(wnd);
+  button.LoadBitmaps("PALETTE_OPTIONSU", "PALETTE_OPTIONSD");
+  button.SizeToContent();
+  RECT r{};
+  GetWindowRect(wnd, &r);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  EXPECT_EQ(7, r.left);
+  EXPECT_EQ(9, r.top);
+  EXPECT_EQ(176, r.right - r.left);
+  EXPECT_EQ(32, r.bottom - r.top);
+  button.Detach();
+  DestroyWindow(parent);
+}
+
+TEST(MainPaletteTest, SystemMenuCarriesTheAboutEntryAfterASeparator) {
+  CPaletteApp app;
+  CPaletteApp::RegisterPaletteClass();
+  CMainPalette palette;
+  static HWND s_found;
+  static int s_items;
+  static char s_text[64];
+  static UINT s_id;
+  static bool s_separator;
+  s_found = nullptr;
+  // Looks at the open palette from inside its modal run, then closes it.
+  UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+    HWND wnd = FindWindowA("VelmoraMainPalette", nullptr);
+    if (!wnd || s_found) return;
+    s_found = wnd;
+    HMENU menu = GetSystemMenu(wnd, FALSE);
+    s_items = GetMenuItemCount(menu);
+    GetMenuStringA(menu, static_cast<UINT>(s_items - 1), s_text, sizeof s_text, MF_BYPOSITION);
+    s_id = GetMenuItemID(menu, s_items - 1);
+    s_separator = (GetMenuState(menu, static_cast<UINT>(s_items - 2), MF_BYPOSITION) & MF_SEPARATOR) != 0;
+    PostMessageA(wnd, WM_CLOSE, 0, 0);
+  });
+  palette.DoModal();
+  KillTimer(nullptr, timer);
+  ASSERT_NE(nullptr, s_found);
+  EXPECT_STREQ("&About Velmora...", s_text);
+  EXPECT_EQ(0x0010u, s_id);
+  EXPECT_TRUE(s_separator);
+}
+
+class StartupSplashTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    CStartupSplash::Dismiss();
+    CStartupSplash::Enable(0);
+  }
+};
+
+TEST_F(StartupSplashTest, ShowsOnlyWhenEnabledAndOnlyOne) {
+  CStartupSplash::Enable(0);
+  CStartupSplash::Show(nullptr);
+  EXPECT_EQ(nullptr, CStartupSplash::Current());
+
+  CStartupSplash::Enable(1);
+  CStartupSplash::Show(nullptr);
+  CStartupSplash* first = CStartupSplash::Current();
+  ASSERT_NE(nullptr, first);
+  HWND wnd = first->GetSafeHwnd();
+  EXPECT_TRUE(IsWindowVisible(wnd));
+  RECT r{};
+  GetWindowRect(wnd, &r);
+  EXPECT_EQ(594, r.right - r.left);
+  EXPECT_EQ(183, r.bottom - r.top);
+  CStartupSplash::Show(nullptr);
+  EXPECT_EQ(first, CStartupSplash::Current());
+
+  CStartupSplash::Dismiss();  // gone before Dismiss returns, with no message loop run
+  EXPECT_EQ(nullptr, CStartupSplash::Current());
+  EXPECT_FALSE(IsWindow(wnd));
+  CStartupSplash::Dismiss();  // nothing left: nothing happens
+}
+
+TEST_F(StartupSplashTest, KeyAndButtonPressesEndItReleasesAndMovesDoNot) {
+  CStartupSplash::Enable(1);
+  for (UINT press : {UINT{WM_KEYDOWN}, UINT{WM_SYSKEYDOWN}, UINT{WM_RBUTTONDOWN}, UINT{WM_NCMBUTTONDOWN}}) {
+    CStartupSplash::Show(nullptr);
+    ASSERT_NE(nullptr, CStartupSplash::Current());
+    HWND wnd = CStartupSplash::Current()->GetSafeHwnd();
+    for (UINT other : {UINT{WM_KEYUP}, UINT{WM_LBUTTONUP}, UINT{WM_MOUSEMOVE}, UINT{WM_CHAR}}) {
+      MSG msg{wnd, other, 0, 0, 0, {}};
+      CStartupSplash::Filter(&msg);
+      EXPECT_NE(nullptr, CStartupSplash::Current()) << other;
+    }
+    MSG msg{wnd, press, 0, 0, 0, {}};
+    CStartupSplash::Filter(&msg);
+    EXPECT_EQ(nullptr, CStartupSplash::Current()) << press;
+    EXPECT_FALSE(IsWindow(wnd));
+  }
+}
+
+TEST_F(StartupSplashTest, CloseEndsItAndALaterShowMakesANewOne) {
+  CStartupSplash::Enable(1);
+  CStartupSplash::Show(nullptr);
+  ASSERT_NE(nullptr, CStartupSplash::Current());
+  SendMessageA(CStartupSplash::Current()->GetSafeHwnd(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(nullptr, CStartupSplash::Current());
+  CStartupSplash::Show(nullptr);
+  EXPECT_NE(nullptr, CStartupSplash::Current());
+}
+
+}  // namespace
+}  // namespace velmora

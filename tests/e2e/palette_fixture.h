@@ -1,0 +1,33 @@
+// Helpers for the palette's end-to-end tests: find the palette, read its controls' places,
+// and compare what the screen shows with a picture of the program's resources.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tests/robot/robot.h"
+
+namespace palette_e2e {
+
+// Waits for the palette of the process; fails the test (and returns none) when it does not come.
+HWND WaitForPalette(const robot::Process& p);
+// A control's window rectangle relative to another control's top-left corner.
+RECT RectRelativeTo(HWND wnd, HWND origin);
+RECT ScreenRect(HWND wnd);
+
+// 0x00RRGGBB pixels, rows top-down.
+struct Pixels {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> rgb;
+};
+// What the screen shows in a rectangle.
+Pixels CaptureScreen(const RECT& r);
+// A bitmap resource of Velmora.exe, by name.
+Pixels ProgramPicture(const char* name);
+// Number of pixels that differ (sizes must match; a size mismatch counts every pixel).
+int DifferentPixels(const Pixels& a, const Pixels& b);
+
+}  // namespace palette_e2e

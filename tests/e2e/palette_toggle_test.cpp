@@ -1,0 +1,90 @@
+// The activate button: its picture tells what a click will do, an accepted toggle says so and
+// swaps the picture, a refused one shows only the driver's error.
+#include <gtest/gtest.h>
+
+#include "app/registry_names.h"
+#include "tests/e2e/palette_fixture.h"
+#include "tests/robot/fake_driver.h"
+#include "tests/robot/registry.h"
+#include "tests/robot/robot.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// How many of the button's pixels differ from the named picture.
+int Mismatch(HWND button, const char* picture) {
+  return palette_e2e::DifferentPixels(palette_e2e::CaptureScreen(palette_e2e::ScreenRect(button)),
+                                      palette_e2e::ProgramPicture(picture));
+}
+
+class PaletteToggleTest : public ::testing::Test {
+ protected:
+  void SetUp() override { robot::ResetVelmoraRegistry(); }
+};
+
+TEST_F(PaletteToggleTest, AcceptedActivationSaysSoAndSwapsThePicture) {
+  robot::FakeDriver driver;  // inactive
+  ASSERT_TRUE(driver.Serving());
+  robot::Process p = robot::Start("Velmora.exe", "");
+  HWND palette = palette_e2e::WaitForPalette(p);
+  ASSERT_NE(nullptr, palette);
+  HWND button = GetDlgItem(palette, 1000);
+  ASSERT_EQ(0, Mismatch(button, "PALETTE_ACTIVATEU"));
+  // The other two buttons show their resting pictures too.
+  EXPECT_EQ(0, Mismatch(GetDlgItem(palette, 1002), "PALETTE_OPTIONSU"));
+  EXPECT_EQ(0, Mismatch(GetDlgItem(palette, 1003), "PALETTE_HELPU"));
+
+  PostMessageA(button, BM_CLICK, 0, 0);
+  robot::MessageBoxSeen box;
+  ASSERT_TRUE(robot::WaitForMessageBox(p.Pid(), &box, 10s));
+  EXPECT_EQ("Velmora activated successfully.", box.text);
+  EXPECT_EQ("Velmora", box.caption);
+  EXPECT_TRUE(box.hasIcon);
+  const std::vector<int> requests = driver.Requests();
+  EXPECT_NE(requests.end(), std::find(requests.begin(), requests.end(), 2)) << "no activate request";
+  EXPECT_EQ(3, driver.State());
+  EXPECT_EQ(std::optional<DWORD>(1), robot::GetDword(velmora::kGeneralKey, velmora::kActivateStateValue));
+  robot::PressButton(box.wnd, IDOK);
+  ASSERT_TRUE(robot::WaitUntil([&] { return robot::MessageBoxes(p.Pid()).empty(); }, 5s));
+
+  EXPECT_TRUE(robot::WaitUntil([&] { return Mismatch(button, "PALETTE_DEACTIVATEU") == 0; }, 5s))
+      << Mismatch(button, "PALETTE_DEACTIVATEU") << " pixels differ from the deactivate picture";
+
+  // And back: the deactivation has its own message.
+  PostMessageA(button, BM_CLICK, 0, 0);
+  ASSERT_TRUE(robot::WaitForMessageBox(p.Pid(), &box, 10s));
+  EXPECT_EQ("Velmora deactivated properly.", box.text);
+  robot::PressButton(box.wnd, IDOK);
+  EXPECT_TRUE(robot::WaitUntil([&] { return Mismatch(button, "PALETTE_ACTIVATEU") == 0; }, 5s));
+  PostMessageA(palette, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(p.WaitForExit(10s));
+}
+
+TEST_F(PaletteToggleTest, RefusedActivationShowsOnlyTheDriverErrorAndKeepsThePicture) {
+  velmora::sim::StandInSettings settings;
+  settings.refusals[2] = 3;  // the driver answers the activate request with result 3
+  robot::FakeDriver driver(settings);
+  ASSERT_TRUE(driver.Serving());
+  robot::Process p = robot::Start("Velmora.exe", "");
+  HWND palette = palette_e2e::WaitForPalette(p);
+  ASSERT_NE(nullptr, palette);
+  HWND button = GetDlgItem(palette, 1000);
+  ASSERT_EQ(0, Mismatch(button, "PALETTE_ACTIVATEU"));
+
+  PostMessageA(button, BM_CLICK, 0, 0);
+  robot::MessageBoxSeen box;
+  ASSERT_TRUE(robot::WaitForMessageBox(p.Pid(), &box, 10s));
+  EXPECT_EQ(0u, box.caption.find("Velmora Error")) << box.caption;
+  robot::PressButton(box.wnd, IDOK);
+  ASSERT_TRUE(robot::WaitUntil([&] { return !IsWindow(box.wnd); }, 5s));
+  // No message of the palette's own follows.
+  EXPECT_FALSE(robot::WaitUntil([&] { return !robot::MessageBoxes(p.Pid()).empty(); }, 1500ms));
+  EXPECT_EQ(4, driver.State());
+  EXPECT_FALSE(robot::ValueExists(velmora::kGeneralKey, velmora::kActivateStateValue));
+  EXPECT_EQ(0, Mismatch(button, "PALETTE_ACTIVATEU"));
+  PostMessageA(palette, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(p.WaitForExit(10s));
+}
+
+}  // namespace
