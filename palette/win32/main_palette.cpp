@@ -3,6 +3,7 @@
 #include "app/win32/palette_app.h"
 #include "framework/win32/handles.h"
 #include "framework/win32/message_box.h"
+#include "options/win32/adv_property_sheet.h"
 #include "palette/palette_choices.h"
 #include "palette/palette_layout.h"
 #include "palette/win32/about_box.h"
@@ -28,8 +29,9 @@ void MoveTo(HWND wnd, PalettePoint p) {
 
 }  // namespace
 
-void RunOptionsSheet(HWND /*parent*/) {
-  // The options sheet is not part of the program yet: the palette hides and comes back.
+void RunOptionsSheet(HWND parent) {
+  CAdvPropertySheet sheet(parent);
+  sheet.DoModal();  // the result does not matter: the pages stored what they had to
 }
 
 CMainPalette::CMainPalette(HWND parent)
