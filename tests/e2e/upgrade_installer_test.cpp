@@ -49,7 +49,9 @@ TEST_F(UpgradeTest, YesAndOkStartTheInstallerAfterWithdrawingTheOfferAndEnd) {
 
 TEST_F(UpgradeTest, SetupExeDirAsStoredChoosesTheInstallerAndAmpersandsShowLiterally) {
   Offer();
-  const std::string dist = MakeDir("r&d dist");
+  // Longer than the 127 characters the old existence test could take.
+  const std::string dist = MakeDir("r&d dist " + std::string(100, 'v'));
+  ASSERT_GT(dist.size() + 10, 127u);
   PutInstaller(dist);
   robot::SetString(kProduct, "SetupExeDir", dist);
   robot::Process p = StartVelmora();
