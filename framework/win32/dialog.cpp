@@ -1,5 +1,6 @@
 #include "framework/win32/dialog.h"
 
+#include "framework/win32/center_window.h"
 #include "framework/win32/win_app.h"
 
 namespace framework {
@@ -117,10 +118,19 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     handled = self->OnMessage(msg, wp, lp, &result);
     if (!handled) {
       switch (msg) {
-        case WM_INITDIALOG:
+        case WM_INITDIALOG: {
+          // A dialog that is still hidden and that its initialisation did not place is
+          // centred, over its owner or the work area.
+          RECT before{};
+          GetWindowRect(wnd, &before);
+          const bool wasVisible = IsWindowVisible(wnd) != FALSE;
           result = self->OnInitDialog();
           handled = true;
+          RECT after{};
+          GetWindowRect(wnd, &after);
+          if (!wasVisible && EqualRect(&before, &after)) CenterWindow(wnd);
           break;
+        }
         case WM_COMMAND:
           if (lp) {
             CWnd* child = FromHandlePermanent(reinterpret_cast<HWND>(lp));

@@ -4,6 +4,7 @@
 #include <map>
 #include <tuple>
 
+#include "framework/win32/center_window.h"
 #include "framework/win32/message_box.h"
 #include "framework/win32/win_app.h"
 
@@ -16,27 +17,7 @@ BOOL CPopupWnd::CreateEx(DWORD exStyle, const char* className, const char* title
   return wnd ? TRUE : FALSE;
 }
 
-void CPopupWnd::CenterWindow() {
-  if (!m_hWnd) return;
-  RECT work{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  RECT centreOn = work;
-  HWND owner = GetWindow(m_hWnd, GW_OWNER);
-  if (owner && IsWindowVisible(owner) && !IsIconic(owner)) GetWindowRect(owner, &centreOn);
-
-  RECT own{};
-  GetWindowRect(m_hWnd, &own);
-  const int w = own.right - own.left;
-  const int h = own.bottom - own.top;
-  int x = (centreOn.left + centreOn.right) / 2 - w / 2;
-  int y = (centreOn.top + centreOn.bottom) / 2 - h / 2;
-  // Keep it inside the work area, the top-left corner winning when it is too large.
-  if (x + w > work.right) x = work.right - w;
-  if (x < work.left) x = work.left;
-  if (y + h > work.bottom) y = work.bottom - h;
-  if (y < work.top) y = work.top;
-  SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
+void CPopupWnd::CenterWindow() { framework::CenterWindow(m_hWnd); }
 
 LRESULT CPopupWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, wp, lp); }
 

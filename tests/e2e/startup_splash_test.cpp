@@ -74,7 +74,7 @@ class StartupSplashTest : public ::testing::Test {
   std::vector<Seen> Of(DWORD pid) const {
     std::vector<Seen> out;
     for (const Seen& s : m_seen) {
-      if (s.event.pid == pid) out.push_back(s);
+      if (s.event.pid == pid && s.event.event != window_watch::kPainted) out.push_back(s);
     }
     return out;
   }
@@ -95,6 +95,9 @@ TEST_F(StartupSplashTest, ActivationShowsThePictureCentredOnTheWorkAreaFirst) {
 
   const std::vector<Seen> seen = Of(pid);
   ASSERT_EQ(2u, seen.size()) << "expected the picture shown once and destroyed once";
+  bool painted = false;
+  for (const Seen& s : m_seen) painted = painted || (s.event.pid == pid && s.event.event == window_watch::kPainted);
+  EXPECT_TRUE(painted) << "the picture was never painted";
   const Seen& shown = seen[0];
   const Seen& gone = seen[1];
   EXPECT_EQ(window_watch::kShown, shown.event.event);

@@ -9,6 +9,7 @@ constexpr char kClassPrefix[] = "VelmoraWnd:";  // classes the framework registe
 constexpr ULONG_PTR kCopyDataTag = 0x57415443;
 constexpr int kShown = 1;
 constexpr int kDestroyed = 2;
+constexpr int kPainted = 3;  // after a WM_PAINT, when the window shows its content
 
 struct Event {
   int event;

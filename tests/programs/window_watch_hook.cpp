@@ -37,6 +37,7 @@ LRESULT CALLBACK AfterWindowProc(int code, WPARAM wp, LPARAM lp) {
     const auto* c = reinterpret_cast<const CWPRETSTRUCT*>(lp);
     if (c->message == WM_SHOWWINDOW && c->wParam && IsWatched(c->hwnd)) Report(c->hwnd, window_watch::kShown);
     if (c->message == WM_DESTROY && IsWatched(c->hwnd)) Report(c->hwnd, window_watch::kDestroyed);
+    if (c->message == WM_PAINT && IsWatched(c->hwnd)) Report(c->hwnd, window_watch::kPainted);
   }
   return CallNextHookEx(nullptr, code, wp, lp);
 }
