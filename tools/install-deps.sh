@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the tests and the run script need, when missing.
 set -eu
 packages=(cmake make g++ googletest python3 clang libclang-rt-14-dev
-          g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth x11-utils imagemagick)
+          g++-mingw-w64-x86-64-posix wine wine64 fonts-wine libfreetype6 xvfb xauth x11-utils imagemagick)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -12,4 +12,4 @@ echo "installing: ${missing[*]}"
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO=sudo
 $SUDO apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null

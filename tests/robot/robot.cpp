@@ -110,19 +110,30 @@ std::vector<MessageBoxSeen> MessageBoxes(DWORD pid) {
   std::vector<MessageBoxSeen> boxes;
   for (HWND w : TopWindows(pid)) {
     if (ClassName(w) != "#32770") continue;
-    HWND textCtl = GetDlgItem(w, 0xFFFF);
-    if (!textCtl) continue;
+    // A message box holds one text control 0xFFFF, perhaps an icon, and only push buttons with
+    // the standard answers. Dialogs whose unnamed labels also carry 0xFFFF do not qualify.
     MessageBoxSeen box;
-    box.wnd = w;
-    box.caption = Text(w);
-    box.text = Text(textCtl);
-    box.owner = GetWindow(w, GW_OWNER);
-    // The icon is a static control with SS_ICON next to the text.
+    int texts = 0;
+    bool onlyBoxControls = true;
     for (HWND child = GetWindow(w, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
       const int id = GetDlgCtrlID(child);
-      if (ClassName(child) == "Static" && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) box.hasIcon = true;
-      if (ClassName(child) == "Button" && IsWindowVisible(child)) box.buttons.push_back(id);
+      const std::string cls = ClassName(child);
+      const LONG style = GetWindowLongA(child, GWL_STYLE);
+      if (cls == "Static" && (style & SS_TYPEMASK) == SS_ICON) {
+        box.hasIcon = true;
+      } else if (cls == "Static" && id == 0xFFFF) {
+        ++texts;
+        box.text = Text(child);
+      } else if (cls == "Button" && id >= IDOK && id <= IDCONTINUE) {
+        if (IsWindowVisible(child)) box.buttons.push_back(id);
+      } else if (IsWindowVisible(child)) {
+        onlyBoxControls = false;
+      }
     }
+    if (texts != 1 || !onlyBoxControls) continue;
+    box.wnd = w;
+    box.caption = Text(w);
+    box.owner = GetWindow(w, GW_OWNER);
     boxes.push_back(box);
   }
   return boxes;
