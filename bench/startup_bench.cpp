@@ -1,0 +1,258 @@
+// Start-up benchmarks under one lasting GUI session (this process keeps a window, so the
+// desktop process runs throughout, as on a real desktop):
+//  - the command-line course "Velmora.exe /DEA /NOB" against the minimal course program and
+//    the empty program, each timed from process start to exit;
+//  - the palette course against an empty dialog, timed from process start until the window
+//    is visible and answers a message, then ended with the quit message;
+//  - footprint: the size of Velmora.exe and the peak working set of the palette course.
+// The programs compared run interleaved, in a rotating order, after warm-up runs.
+//   bench_startup.exe [--rounds N] [--warmup W]
+#include <windows.h>
+#include <psapi.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "bench/bench_stats.h"
+
+namespace {
+
+constexpr UINT kQuitMessage = 0x069A;
+constexpr WPARAM kQuitWParam = 0x123;
+constexpr LPARAM kQuitLParam = 0x543;
+constexpr DWORD kRunLimitMs = 30000;
+
+struct Program {
+  const char* label;
+  std::string exe;
+  std::string args;
+  const char* windowClass;  // palette scenario: the window that marks "ready"
+};
+
+struct Started {
+  HANDLE process = nullptr;
+  DWORD pid = 0;
+};
+
+Started Start(const Program& p) {
+  const std::string dir = bench::ProgramDir();
+  std::string cmd = "\"" + dir + "\\" + p.exe + "\"" + (p.args.empty() ? "" : " " + p.args);
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi)) return {};
+  CloseHandle(pi.hThread);
+  return {pi.hProcess, pi.dwProcessId};
+}
+
+bool Finish(Started& s, DWORD limitMs, DWORD* code) {
+  const bool ended = WaitForSingleObject(s.process, limitMs) == WAIT_OBJECT_0;
+  if (!ended) {
+    TerminateProcess(s.process, 99);
+    WaitForSingleObject(s.process, 5000);
+  }
+  GetExitCodeProcess(s.process, code);
+  CloseHandle(s.process);
+  s.process = nullptr;
+  return ended;
+}
+
+// Milliseconds from start to exit; negative when it failed or did not end.
+double RunToExit(const Program& p) {
+  const double t0 = bench::NowMs();
+  Started s = Start(p);
+  if (!s.process) return -1;
+  DWORD code = 0;
+  const bool ended = Finish(s, kRunLimitMs, &code);
+  const double ms = bench::NowMs() - t0;
+  if (!ended || code != 0) {
+    std::fprintf(stderr, "%s %s: %s (exit code %lu)\n", p.exe.c_str(), p.args.c_str(),
+                 ended ? "failed" : "did not end", static_cast<unsigned long>(code));
+    return -1;
+  }
+  return ms;
+}
+
+struct WindowSearch {
+  DWORD pid;
+  const char* cls;
+  HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND wnd, LPARAM lp) {
+  auto* s = reinterpret_cast<WindowSearch*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(wnd, &pid);
+  if (pid != s->pid || !IsWindowVisible(wnd)) return TRUE;
+  char cls[64] = {};
+  GetClassNameA(wnd, cls, sizeof cls);
+  if (lstrcmpiA(cls, s->cls) != 0) return TRUE;
+  s->found = wnd;
+  return FALSE;
+}
+
+struct WindowRun {
+  double readyMs = -1;  // start until visible and answering
+  double endMs = -1;    // start until the process ended after the quit message
+  SIZE_T peakWorkingSet = 0;
+};
+
+WindowRun RunWindow(const Program& p) {
+  WindowRun r;
+  const double t0 = bench::NowMs();
+  Started s = Start(p);
+  if (!s.process) return r;
+  WindowSearch search{s.pid, p.windowClass, nullptr};
+  const double deadline = t0 + kRunLimitMs;
+  while (bench::NowMs() < deadline && WaitForSingleObject(s.process, 0) == WAIT_TIMEOUT) {
+    EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
+    if (search.found) break;
+    Sleep(1);
+  }
+  DWORD_PTR ignored = 0;
+  if (search.found &&
+      SendMessageTimeoutA(search.found, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 5000, &ignored)) {
+    r.readyMs = bench::NowMs() - t0;
+    PROCESS_MEMORY_COUNTERS pmc{};
+    pmc.cb = sizeof pmc;
+    if (GetProcessMemoryInfo(s.process, &pmc, sizeof pmc)) r.peakWorkingSet = pmc.PeakWorkingSetSize;
+    PostMessageA(search.found, kQuitMessage, kQuitWParam, kQuitLParam);
+  }
+  DWORD code = 0;
+  if (Finish(s, search.found ? 10000 : 0, &code) && r.readyMs >= 0) r.endMs = bench::NowMs() - t0;
+  if (r.endMs < 0) {
+    std::fprintf(stderr, "%s: no answering %s window, or it did not end on the quit message\n", p.exe.c_str(),
+                 p.windowClass);
+  }
+  return r;
+}
+
+// The bench runs in the client's registry shape: installed in the programs' folder, no
+// upgrade on offer (an offer would stop every run at its prompt).
+bool PrepareRegistry() {
+  HKEY key = nullptr;
+  const std::string dir = bench::ProgramDir();
+  bool ok = RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Nolvex\\Velmora", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                            &key, nullptr) == ERROR_SUCCESS;
+  if (ok) {
+    ok = RegSetValueExA(key, "InstalledDirectory", 0, REG_SZ, reinterpret_cast<const BYTE*>(dir.c_str()),
+                        static_cast<DWORD>(dir.size() + 1)) == ERROR_SUCCESS;
+    RegCloseKey(key);
+  }
+  const DWORD no = 0;
+  if (ok && RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\NOLVEX\\VELMORA\\General", 0, nullptr, 0, KEY_ALL_ACCESS,
+                            nullptr, &key, nullptr) == ERROR_SUCCESS) {
+    ok = RegSetValueExA(key, "ShouldUpgrade", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&no), sizeof no) ==
+         ERROR_SUCCESS;
+    RegCloseKey(key);
+  }
+  return ok;
+}
+
+// The courses measured expect a running, inactive stand-in driver.
+bool DriverIsInactive() {
+  static std::int32_t request[6132 / 4], reply[6132 / 4];
+  request[0] = 1;
+  DWORD got = 0;
+  return CallNamedPipeA("\\\\.\\pipe\\VLIFS95", request, sizeof request, reply, sizeof reply, &got, 5000) &&
+         got >= 24 && reply[0] == 0 && reply[5] == 4;
+}
+
+struct Series {
+  const Program* program;
+  std::vector<double> ms;
+};
+
+void Report(const char* what, const std::vector<Series>& series) {
+  std::printf("%s\n", what);
+  for (const Series& s : series) {
+    std::printf("  %-34s median %7.1f ms  (min %6.1f, max %6.1f)\n", s.program->label, bench::Median(s.ms),
+                bench::Min(s.ms), bench::Max(s.ms));
+  }
+}
+
+void Ratio(const char* what, const Series& a, const Series& b, const char* target) {
+  std::vector<double> paired;
+  for (std::size_t i = 0; i < a.ms.size() && i < b.ms.size(); ++i) paired.push_back(a.ms[i] / b.ms[i]);
+  std::printf("  %-34s %6.3f  (paired median %.3f)%s\n", what, bench::Median(a.ms) / bench::Median(b.ms),
+              bench::Median(paired), target);
+}
+
+double FileSize(const std::string& name) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExA((bench::ProgramDir() + "\\" + name).c_str(), GetFileExInfoStandard, &data)) return 0;
+  return static_cast<double>(data.nFileSizeLow) + static_cast<double>(data.nFileSizeHigh) * 4294967296.0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int rounds = bench::IntOption(argc, argv, "--rounds", 15);
+  const int warmup = bench::IntOption(argc, argv, "--warmup", 3);
+
+  // This window keeps the session's desktop process alive for the whole measurement.
+  HWND keeper = CreateWindowExA(0, "STATIC", "bench session", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+  if (!keeper) {
+    std::fprintf(stderr, "bench_startup: no window, no desktop session\n");
+    return 2;
+  }
+  if (FindWindowA("VelmoraMainPalette", nullptr)) {
+    std::fprintf(stderr, "bench_startup: a palette is already open in this prefix; close it first\n");
+    return 2;
+  }
+  if (!PrepareRegistry() || !DriverIsInactive()) {
+    std::fprintf(stderr, "bench_startup: needs the registry and an inactive vlifs95sim on \\\\.\\pipe\\VLIFS95\n");
+    return 2;
+  }
+
+  const Program course{"Velmora.exe /DEA /NOB", "Velmora.exe", "/DEA /NOB", nullptr};
+  const Program minimal{"minimal course program", "bench_minimal_course.exe", "", nullptr};
+  const Program empty{"empty program", "bench_empty.exe", "", nullptr};
+  const Program palette{"Velmora.exe palette ready", "Velmora.exe", "", "VelmoraMainPalette"};
+  const Program dialog{"empty dialog ready", "bench_empty_dialog.exe", "", "#32770"};
+
+  std::vector<Series> courses{{&course, {}}, {&minimal, {}}, {&empty, {}}};
+  std::vector<Series> windows{{&palette, {}}, {&dialog, {}}};
+  std::vector<double> paletteEnd, dialogEnd, paletteWorkingSet, dialogWorkingSet;
+
+  for (int r = -warmup; r < rounds; ++r) {
+    // Rotate the order so no program always runs first or after the same one.
+    const std::size_t shift = static_cast<std::size_t>(r + warmup);
+    for (std::size_t k = 0; k < courses.size(); ++k) {
+      Series& s = courses[(k + shift) % courses.size()];
+      const double ms = RunToExit(*s.program);
+      if (ms < 0) return 1;
+      if (r >= 0) s.ms.push_back(ms);
+    }
+    for (std::size_t k = 0; k < windows.size(); ++k) {
+      const std::size_t i = (k + shift) % windows.size();
+      const WindowRun w = RunWindow(*windows[i].program);
+      if (w.endMs < 0) return 1;
+      if (r < 0) continue;
+      windows[i].ms.push_back(w.readyMs);
+      (i == 0 ? paletteEnd : dialogEnd).push_back(w.endMs);
+      (i == 0 ? paletteWorkingSet : dialogWorkingSet).push_back(static_cast<double>(w.peakWorkingSet));
+    }
+  }
+
+  std::printf("%d rounds after %d warm-up rounds, programs interleaved\n\n", rounds, warmup);
+  Report("1. command-line course (start to exit)", courses);
+  Ratio("ratio to minimal course program", courses[0], courses[1], "   target <= 1.10");
+  Ratio("ratio to empty program", courses[0], courses[2], "");
+  Ratio("minimal program to empty program", courses[1], courses[2], "");
+  std::printf("\n");
+  Report("2. palette ready (start until visible and answering)", windows);
+  Ratio("ratio palette/empty dialog", windows[0], windows[1], "   target <= 1.15");
+  std::printf("  start to exit after the quit message: palette %.1f ms, empty dialog %.1f ms\n\n",
+              bench::Median(paletteEnd), bench::Median(dialogEnd));
+  std::printf("4. footprint\n");
+  std::printf("  Velmora.exe size                   %.0f bytes (%.1f KiB)\n", FileSize("Velmora.exe"),
+              FileSize("Velmora.exe") / 1024);
+  std::printf("  peak working set, palette course   %.1f MiB (median; empty dialog %.1f MiB)\n",
+              bench::Median(paletteWorkingSet) / 1048576, bench::Median(dialogWorkingSet) / 1048576);
+  DestroyWindow(keeper);
+  return 0;
+}
