@@ -29,7 +29,7 @@ framework::UniqueFile ConnectPipe(const std::string& path, Clock::time_point dea
   }
 }
 
-// One overlapped read or write, bounded by the deadline. On time-out the operation is
+// One overlapped pipe operation, bounded by the deadline. On time-out the operation is
 // cancelled and its end awaited, so the buffer is never written after we return.
 bool Complete(HANDLE pipe, OVERLAPPED& ov, BOOL started, Clock::time_point deadline, DWORD* bytes) {
   if (!started) {
@@ -76,18 +76,15 @@ int CWin32DriverTransport::ExchangeOverPipe(ExchangeBuffer& buffer) {
 
   framework::UniqueKernelHandle event(CreateEventA(nullptr, TRUE, FALSE, nullptr));
   if (!event) return -1;
+  // Request out and answer in as one transaction (one call into the system, like
+  // CallNamedPipe), bounded by our own limit. The answer lands apart, so a failed exchange
+  // leaves the buffer as it was.
+  ExchangeBuffer reply{};
   OVERLAPPED ov{};
   ov.hEvent = event.get();
   DWORD bytes = 0;
-  BOOL started = WriteFile(pipe.get(), buffer.data(), static_cast<DWORD>(kExchangeBytes), nullptr, &ov);
-  if (!Complete(pipe.get(), ov, started, deadline, &bytes) || bytes != kExchangeBytes) return -1;
-
-  ExchangeBuffer reply{};
-  ov = OVERLAPPED{};
-  ov.hEvent = event.get();
-  ResetEvent(event.get());
-  bytes = 0;
-  started = ReadFile(pipe.get(), reply.data(), static_cast<DWORD>(kExchangeBytes), nullptr, &ov);
+  const BOOL started = TransactNamedPipe(pipe.get(), buffer.data(), static_cast<DWORD>(kExchangeBytes), reply.data(),
+                                         static_cast<DWORD>(kExchangeBytes), &bytes, &ov);
   if (!Complete(pipe.get(), ov, started, deadline, &bytes)) return -1;
   return TakeReply(buffer, reply.data(), bytes);
 }
