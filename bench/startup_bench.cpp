@@ -7,6 +7,8 @@
 //  - footprint: the size of Velmora.exe and the peak working set of the palette course.
 // The programs compared run interleaved, in a rotating order, after warm-up runs.
 //   bench_startup.exe [--rounds N] [--warmup W]
+//   bench_startup.exe --hold      only keeps the session's desktop alive, until ended
+//   bench_startup.exe --steps N   runs bench_steps.exe N times, one after another
 #include <windows.h>
 #include <psapi.h>
 
@@ -36,13 +38,21 @@ struct Started {
   DWORD pid = 0;
 };
 
-Started Start(const Program& p) {
+Started Start(const Program& p, BOOL inheritOutput = FALSE) {
   const std::string dir = bench::ProgramDir();
   std::string cmd = "\"" + dir + "\\" + p.exe + "\"" + (p.args.empty() ? "" : " " + p.args);
   STARTUPINFOA si{};
   si.cb = sizeof si;
+  if (inheritOutput) {
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    si.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    si.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  }
   PROCESS_INFORMATION pi{};
-  if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi)) return {};
+  if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, inheritOutput, 0, nullptr, dir.c_str(), &si, &pi)) {
+    return {};
+  }
   CloseHandle(pi.hThread);
   return {pi.hProcess, pi.dwProcessId};
 }
@@ -163,21 +173,25 @@ bool DriverIsInactive() {
 struct Series {
   const Program* program;
   std::vector<double> ms;
+  std::vector<double> endMs;       // palette scenario: start to exit after the quit message
+  std::vector<double> workingSet;  // palette scenario: peak working set in bytes
 };
 
 void Report(const char* what, const std::vector<Series>& series) {
   std::printf("%s\n", what);
   for (const Series& s : series) {
-    std::printf("  %-34s median %7.1f ms  (min %6.1f, max %6.1f)\n", s.program->label, bench::Median(s.ms),
+    std::printf("  %-40s median %7.1f ms  (min %6.1f, max %6.1f)\n", s.program->label, bench::Median(s.ms),
                 bench::Min(s.ms), bench::Max(s.ms));
   }
 }
 
+// Side-by-side ratio: the median of the rounds' own ratios (each round runs both programs
+// back to back); the ratio of the medians follows for comparison.
 void Ratio(const char* what, const Series& a, const Series& b, const char* target) {
   std::vector<double> paired;
   for (std::size_t i = 0; i < a.ms.size() && i < b.ms.size(); ++i) paired.push_back(a.ms[i] / b.ms[i]);
-  std::printf("  %-34s %6.3f  (paired median %.3f)%s\n", what, bench::Median(a.ms) / bench::Median(b.ms),
-              bench::Median(paired), target);
+  std::printf("  %-40s %6.3f  (ratio of medians %.3f)%s\n", what, bench::Median(paired),
+              bench::Median(a.ms) / bench::Median(b.ms), target);
 }
 
 double FileSize(const std::string& name) {
@@ -199,6 +213,23 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "bench_startup: no window, no desktop session\n");
     return 2;
   }
+  if (argc > 1 && std::string(argv[1]) == "--hold") {
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+    return 0;
+  }
+  if (argc > 1 && std::string(argv[1]) == "--steps") {
+    for (int i = bench::IntOption(argc, argv, "--steps", 9); i > 0; --i) {
+      std::fflush(stdout);
+      char t0[32];
+      std::snprintf(t0, sizeof t0, "%.3f", bench::NowMs());
+      const Program steps{"steps", "bench_steps.exe", t0, nullptr};
+      Started s = Start(steps, TRUE);
+      DWORD code = 0;
+      if (!s.process || !Finish(s, kRunLimitMs, &code) || code != 0) return 1;
+    }
+    return 0;
+  }
   if (FindWindowA("VelmoraMainPalette", nullptr)) {
     std::fprintf(stderr, "bench_startup: a palette is already open in this prefix; close it first\n");
     return 2;
@@ -213,10 +244,12 @@ int main(int argc, char** argv) {
   const Program empty{"empty program", "bench_empty.exe", "", nullptr};
   const Program palette{"Velmora.exe palette ready", "Velmora.exe", "", "VelmoraMainPalette"};
   const Program dialog{"empty dialog ready", "bench_empty_dialog.exe", "", "#32770"};
+  const Program dialogLibraries{"  + Velmora's system libraries", "bench_dialog_libraries.exe", "", "#32770"};
+  const Program dialogPlatform{"  + OLE and common-control init", "bench_dialog_platform.exe", "", "#32770"};
 
-  std::vector<Series> courses{{&course, {}}, {&minimal, {}}, {&empty, {}}};
-  std::vector<Series> windows{{&palette, {}}, {&dialog, {}}};
-  std::vector<double> paletteEnd, dialogEnd, paletteWorkingSet, dialogWorkingSet;
+  std::vector<Series> courses{{&course, {}, {}, {}}, {&minimal, {}, {}, {}}, {&empty, {}, {}, {}}};
+  std::vector<Series> windows{
+      {&palette, {}, {}, {}}, {&dialog, {}, {}, {}}, {&dialogLibraries, {}, {}, {}}, {&dialogPlatform, {}, {}, {}}};
 
   for (int r = -warmup; r < rounds; ++r) {
     // Rotate the order so no program always runs first or after the same one.
@@ -228,13 +261,13 @@ int main(int argc, char** argv) {
       if (r >= 0) s.ms.push_back(ms);
     }
     for (std::size_t k = 0; k < windows.size(); ++k) {
-      const std::size_t i = (k + shift) % windows.size();
-      const WindowRun w = RunWindow(*windows[i].program);
+      Series& s = windows[(k + shift) % windows.size()];
+      const WindowRun w = RunWindow(*s.program);
       if (w.endMs < 0) return 1;
       if (r < 0) continue;
-      windows[i].ms.push_back(w.readyMs);
-      (i == 0 ? paletteEnd : dialogEnd).push_back(w.endMs);
-      (i == 0 ? paletteWorkingSet : dialogWorkingSet).push_back(static_cast<double>(w.peakWorkingSet));
+      s.ms.push_back(w.readyMs);
+      s.endMs.push_back(w.endMs);
+      s.workingSet.push_back(static_cast<double>(w.peakWorkingSet));
     }
   }
 
@@ -246,13 +279,17 @@ int main(int argc, char** argv) {
   std::printf("\n");
   Report("2. palette ready (start until visible and answering)", windows);
   Ratio("ratio palette/empty dialog", windows[0], windows[1], "   target <= 1.15");
+  Ratio("ratio palette/dialog with libraries", windows[0], windows[2], "");
+  Ratio("ratio palette/dialog with libraries+init", windows[0], windows[3], "");
+  Ratio("dialog with libraries/empty dialog", windows[2], windows[1], "");
+  Ratio("dialog with libraries+init/empty dialog", windows[3], windows[1], "");
   std::printf("  start to exit after the quit message: palette %.1f ms, empty dialog %.1f ms\n\n",
-              bench::Median(paletteEnd), bench::Median(dialogEnd));
+              bench::Median(windows[0].endMs), bench::Median(windows[1].endMs));
   std::printf("4. footprint\n");
   std::printf("  Velmora.exe size                   %.0f bytes (%.1f KiB)\n", FileSize("Velmora.exe"),
               FileSize("Velmora.exe") / 1024);
   std::printf("  peak working set, palette course   %.1f MiB (median; empty dialog %.1f MiB)\n",
-              bench::Median(paletteWorkingSet) / 1048576, bench::Median(dialogWorkingSet) / 1048576);
+              bench::Median(windows[0].workingSet) / 1048576, bench::Median(windows[1].workingSet) / 1048576);
   DestroyWindow(keeper);
   return 0;
 }

@@ -3,34 +3,21 @@
 // close. It imports from the same system libraries as Velmora.exe, so the loader does the
 // same work.
 #include <windows.h>
-#include <commctrl.h>
-#include <commdlg.h>
 #include <ole2.h>
-#include <shellapi.h>
 
 #include <cstdint>
+
+#include "bench/programs/same_libraries.h"
 
 namespace {
 
 constexpr DWORD kExchangeBytes = 6132;
 constexpr int kStatusRequests = 6;
 
-// Touches one entry of each library without doing anything with it, so every DLL is imported.
-void ImportTheSameLibraries() {
-  volatile bool never = GetTickCount() == 0xFFFFFFFFu && GetCurrentProcessId() == 0;
-  if (never) {
-    InitCommonControls();
-    CommDlgExtendedError();
-    DragFinish(nullptr);
-    GetStockObject(0);
-    GetDesktopWindow();
-  }
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  ImportTheSameLibraries();
+  bench::ImportTheSameLibraries();
   if (FAILED(OleInitialize(nullptr))) return 3;
 
   static std::int32_t request[kExchangeBytes / 4];
