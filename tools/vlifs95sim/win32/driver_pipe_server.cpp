@@ -1,6 +1,10 @@
 #include "tools/vlifs95sim/win32/driver_pipe_server.h"
 
-#include <chrono>
+#include <atomic>
+#include <list>
+#include <memory>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 #include "framework/win32/handles.h"
@@ -10,13 +14,12 @@ namespace {
 
 using framework::UniqueFile;
 using framework::UniqueKernelHandle;
-using Clock = std::chrono::steady_clock;
 
 constexpr DWORD kBufferBytes = 6132;
 // A connected client gets this long to send its request.
 constexpr DWORD kRequestWaitMs = 5000;
 // An answered or stalled connection stays open until its client goes, at most this long.
-constexpr auto kLingerLimit = std::chrono::seconds(30);
+constexpr DWORD kLingerMs = 30000;
 
 UniqueFile NewInstance(const std::string& name, bool first) {
   const DWORD openMode = PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | (first ? FILE_FLAG_FIRST_PIPE_INSTANCE : 0);
@@ -25,16 +28,44 @@ UniqueFile NewInstance(const std::string& name, bool first) {
                                      PIPE_UNLIMITED_INSTANCES, kBufferBytes, kBufferBytes, 0, nullptr));
 }
 
-// Starts waiting for a client on `pipe`; the event is set when one is connected.
-bool StartConnect(HANDLE pipe, OVERLAPPED& ov) {
-  ResetEvent(ov.hEvent);
-  if (ConnectNamedPipe(pipe, &ov)) return true;
-  const DWORD error = GetLastError();
-  if (error == ERROR_PIPE_CONNECTED) {
-    SetEvent(ov.hEvent);
-    return true;
+// A pipe instance waiting for a client. Each wait has an event of its own, so a late signal
+// from an earlier attempt can never pass for a connection.
+struct Listener {
+  UniqueFile pipe;
+  UniqueKernelHandle event;
+  OVERLAPPED ov{};
+  bool connectedAtOnce = false;  // the client came before the wait began
+};
+
+// Makes `listener` an instance that waits for a client (creating it when empty); its event is
+// set once a client is connected. False only when no instance can be had.
+bool Listen(const std::string& name, bool first, Listener& listener) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    if (!listener.pipe) listener.pipe = NewInstance(name, first);
+    listener.event.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    if (!listener.pipe || !listener.event) return false;
+    listener.ov = OVERLAPPED{};
+    listener.ov.hEvent = listener.event.get();
+    const BOOL done = ConnectNamedPipe(listener.pipe.get(), &listener.ov);
+    const DWORD error = done ? ERROR_SUCCESS : GetLastError();
+    listener.connectedAtOnce = done || error == ERROR_PIPE_CONNECTED;
+    if (error == ERROR_IO_PENDING) return true;
+    if (listener.connectedAtOnce) {
+      // No wait was started, so nothing will complete: the overlapped result is not to be asked.
+      SetEvent(listener.event.get());
+      return true;
+    }
+    // A client came and went before we listened (ERROR_NO_DATA): free the instance, listen again.
+    DisconnectNamedPipe(listener.pipe.get());
   }
-  return error == ERROR_IO_PENDING;
+  return false;
+}
+
+// True when the listener's client is connected (a connection made before the wait counts).
+bool Connected(Listener& listener) {
+  if (listener.connectedAtOnce) return true;
+  DWORD ignored = 0;
+  return GetOverlappedResult(listener.pipe.get(), &listener.ov, &ignored, FALSE) != FALSE;
 }
 
 // One overlapped read or write that ends early when `stop` is signalled or `waitMs` pass.
@@ -57,70 +88,80 @@ bool Transfer(HANDLE pipe, bool write, void* data, DWORD size, HANDLE stop, DWOR
   return !write && GetLastError() == ERROR_MORE_DATA;  // keep the first part of an oversized request
 }
 
-struct Lingering {
-  UniqueFile pipe;
-  Clock::time_point since;
-};
-
-// Drops connections whose client has gone (or that waited too long).
-void Prune(std::vector<Lingering>& lingering) {
-  const Clock::time_point now = Clock::now();
-  for (auto it = lingering.begin(); it != lingering.end();) {
-    DWORD available = 0;
-    const bool gone = !PeekNamedPipe(it->pipe.get(), nullptr, 0, nullptr, &available, nullptr);
-    if (gone || now - it->since > kLingerLimit) {
-      it = lingering.erase(it);
-    } else {
-      ++it;
+// Serves one connected client: its request, the answer, then waits until the client has gone,
+// since closing at once could drop an answer the client has not read yet.
+void ServeClient(UniqueFile client, HANDLE stop, const CDriverPipeServer::Handler& handler, std::mutex& serving) {
+  std::vector<std::uint8_t> request(kBufferBytes);
+  DWORD size = 0;
+  if (!Transfer(client.get(), false, request.data(), kBufferBytes, stop, kRequestWaitMs, &size)) return;
+  Answer answer;
+  {
+    std::lock_guard<std::mutex> lock(serving);
+    answer = handler(request.data(), size);
+  }
+  if (!answer.stalled) {
+    DWORD written = 0;
+    if (!Transfer(client.get(), true, answer.reply.data(), static_cast<DWORD>(answer.reply.size()), stop,
+                  kRequestWaitMs, &written)) {
+      return;
     }
   }
+  std::uint8_t more = 0;
+  DWORD ignored = 0;
+  Transfer(client.get(), false, &more, 1, stop, kLingerMs, &ignored);
 }
 
 }  // namespace
 
 bool CDriverPipeServer::Run(HANDLE stop, HANDLE ready) {
-  UniqueKernelHandle connected(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-  UniqueFile listening = NewInstance(m_strPipeName, true);
-  if (!connected || !listening) return false;
-  OVERLAPPED connectOv{};
-  connectOv.hEvent = connected.get();
-  if (!StartConnect(listening.get(), connectOv)) return false;
+  Listener listener;
+  if (!Listen(m_strPipeName, true, listener)) return false;
   if (ready) SetEvent(ready);
 
-  std::vector<Lingering> lingering;
-  std::vector<std::uint8_t> request(kBufferBytes);
-  for (;;) {
-    HANDLE waits[2] = {stop, connected.get()};
+  // Each client is served on a thread of its own, so one that stalls or lingers holds up no other.
+  struct Worker {
+    std::thread thread;
+    std::shared_ptr<std::atomic<bool>> done;
+  };
+  std::list<Worker> workers;
+  std::mutex serving;
+  bool listening = true;
+  while (listening) {
+    HANDLE waits[2] = {stop, listener.event.get()};
     const DWORD woke = WaitForMultipleObjects(2, waits, FALSE, 200);
-    Prune(lingering);
-    if (woke == WAIT_OBJECT_0) return true;
-    if (woke != WAIT_OBJECT_0 + 1) continue;
-
-    DWORD ignored = 0;
-    const bool ok = GetOverlappedResult(listening.get(), &connectOv, &ignored, FALSE) != FALSE ||
-                    GetLastError() == ERROR_PIPE_CONNECTED;
-    UniqueFile client = std::move(listening);
-    // The next instance listens before this client is answered.
-    listening = NewInstance(m_strPipeName, false);
-    connectOv = OVERLAPPED{};
-    connectOv.hEvent = connected.get();
-    if (!listening || !StartConnect(listening.get(), connectOv)) return false;
-    if (!ok) continue;
-
-    DWORD size = 0;
-    if (!Transfer(client.get(), false, request.data(), kBufferBytes, stop, kRequestWaitMs, &size)) continue;
-    Answer answer = m_handler(request.data(), size);
-    if (!answer.stalled) {
-      DWORD written = 0;
-      if (!Transfer(client.get(), true, answer.reply.data(), static_cast<DWORD>(answer.reply.size()), stop,
-                    kRequestWaitMs, &written)) {
-        continue;
+    for (auto it = workers.begin(); it != workers.end();) {
+      if (*it->done) {
+        it->thread.join();
+        it = workers.erase(it);
+      } else {
+        ++it;
       }
     }
-    // Closing at once could drop the answer before the client has read it; the connection
-    // stays until the client closes its end.
-    lingering.push_back({std::move(client), Clock::now()});
+    if (woke == WAIT_OBJECT_0) break;
+    if (woke != WAIT_OBJECT_0 + 1) continue;
+    if (!Connected(listener)) {
+      if (GetLastError() == ERROR_IO_INCOMPLETE) {
+        Sleep(1);  // signalled early: keep listening
+        continue;
+      }
+      // The client went before it was seen; listen on a fresh instance.
+      listener.pipe.reset();
+      listening = Listen(m_strPipeName, false, listener);
+      continue;
+    }
+    UniqueFile client = std::move(listener.pipe);
+    // The next instance listens before this client is answered.
+    listening = Listen(m_strPipeName, false, listener);
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    workers.push_back({std::thread([client = std::move(client), stop, done, &serving, this]() mutable {
+                         ServeClient(std::move(client), stop, m_handler, serving);
+                         *done = true;
+                       }),
+                       done});
   }
+  SetEvent(stop);  // when listening failed, the workers end too
+  for (Worker& w : workers) w.thread.join();
+  return listening;
 }
 
 }  // namespace velmora::sim
