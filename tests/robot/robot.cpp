@@ -84,11 +84,13 @@ std::string ClassName(HWND wnd) {
 }
 
 std::string Text(HWND wnd) {
+  // Not SMTO_ABORTIFHUNG: a program that just waited seconds for its driver counts as hung
+  // until its next message loop runs, though its new box is already on the screen.
   DWORD_PTR len = 0;
-  if (!SendMessageTimeoutA(wnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &len)) return {};
+  if (!SendMessageTimeoutA(wnd, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &len)) return {};
   std::string buf(len + 1, '\0');
   DWORD_PTR got = 0;
-  SendMessageTimeoutA(wnd, WM_GETTEXT, len + 1, reinterpret_cast<LPARAM>(buf.data()), SMTO_ABORTIFHUNG, 2000, &got);
+  SendMessageTimeoutA(wnd, WM_GETTEXT, len + 1, reinterpret_cast<LPARAM>(buf.data()), SMTO_NORMAL, 5000, &got);
   buf.resize(got);
   return buf;
 }
