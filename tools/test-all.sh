@@ -2,7 +2,8 @@
 # Builds everything and runs every test:
 #   1. native build with AddressSanitizer and UndefinedBehaviorSanitizer, its tests;
 #   2. a short run of every fuzz target (clang, libFuzzer), FUZZ_SECONDS each (default 10);
-#   3. the Windows build (MinGW-w64) and its tests under Wine, on a virtual display if needed.
+#   3. the Windows build (MinGW-w64) and its tests under Wine, on a virtual display if needed
+#      (SOAK=1 runs the long toggle and start-up loops at full count).
 set -eu
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
@@ -38,6 +39,8 @@ for target in $(find build-fuzz -maxdepth 3 -type f -name 'fuzz_*' -perm -u+x | 
 done
 
 echo "== Windows build and tests under Wine"
+# SOAK=1: the long runs of the fault-injection suite at full count (about a minute more).
+[ "${SOAK:-0}" = 1 ] && export VELMORA_SOAK=1
 cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build-win -j"$jobs"
 tools/with-display.sh ctest --test-dir build-win --output-on-failure || failed=1
