@@ -4,21 +4,6 @@
 #include "framework/win32/win_app.h"
 
 namespace framework {
-namespace {
-
-// Messages whose result a dialog procedure returns directly instead of in DWLP_MSGRESULT.
-bool ReturnsResultDirectly(UINT msg) {
-  switch (msg) {
-    case WM_CTLCOLORMSGBOX: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORSTATIC: case WM_COMPAREITEM:
-    case WM_VKEYTOITEM: case WM_CHARTOITEM: case WM_QUERYDRAGICON: case WM_INITDIALOG:
-      return true;
-    default:
-      return false;
-  }
-}
-
-}  // namespace
 
 CDialog::CDialog(UINT templateId, HWND parent) : m_nIDTemplate(templateId), m_hWndParent(parent) {}
 
@@ -132,27 +117,12 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
           break;
         }
         case WM_COMMAND:
-          if (lp) {
-            CWnd* child = FromHandlePermanent(reinterpret_cast<HWND>(lp));
-            if (child && child != self && child->OnChildNotify(msg, wp, lp, &result)) {
-              handled = true;
-              break;
-            }
-          }
-          handled = self->OnCommand(wp, lp);
+          handled = self->ReflectToChild(msg, wp, lp, &result) || self->OnCommand(wp, lp);
           break;
-        case WM_DRAWITEM: {
-          auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
-          CWnd* child = item ? FromHandlePermanent(item->hwndItem) : nullptr;
-          handled = child && child != self && child->OnChildNotify(msg, wp, lp, &result);
+        case WM_DRAWITEM:
+        case WM_NOTIFY:
+          handled = self->ReflectToChild(msg, wp, lp, &result);
           break;
-        }
-        case WM_NOTIFY: {
-          auto* hdr = reinterpret_cast<NMHDR*>(lp);
-          CWnd* child = hdr ? FromHandlePermanent(hdr->hwndFrom) : nullptr;
-          handled = child && child != self && child->OnChildNotify(msg, wp, lp, &result);
-          break;
-        }
         default:
           break;
       }
@@ -167,10 +137,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     self->Detach();
     return FALSE;
   }
-  if (!handled) return FALSE;
-  if (ReturnsResultDirectly(msg)) return static_cast<INT_PTR>(result);
-  SetWindowLongPtrA(wnd, DWLP_MSGRESULT, result);
-  return TRUE;
+  return DialogProcResult(wnd, msg, handled, result);
 }
 
 }  // namespace framework

@@ -95,15 +95,8 @@ INT_PTR CALLBACK CPropertyPage::PageProc(HWND wnd, UINT msg, WPARAM wp, LPARAM l
         case WM_INITDIALOG:
           return self->OnInitDialog();
         case WM_COMMAND:
-          if (lp) {
-            if (self->m_bLockNotify) return TRUE;  // the page is writing its own controls
-            CWnd* child = FromHandlePermanent(reinterpret_cast<HWND>(lp));
-            if (child && child != self && child->OnChildNotify(msg, wp, lp, &result)) {
-              handled = true;
-              break;
-            }
-          }
-          handled = self->OnCommand(wp, lp);
+          if (lp && self->m_bLockNotify) return TRUE;  // the page is writing its own controls
+          handled = self->ReflectToChild(msg, wp, lp, &result) || self->OnCommand(wp, lp);
           break;
         case WM_NOTIFY: {
           const auto* hdr = reinterpret_cast<const NMHDR*>(lp);
@@ -116,9 +109,7 @@ INT_PTR CALLBACK CPropertyPage::PageProc(HWND wnd, UINT msg, WPARAM wp, LPARAM l
             if (!handled) handled = self->HandleSheetNotify(hdr, &result);
             if (self->m_pSheet) self->m_pSheet->OnPageNotified(self, hdr->code, result);
           } else {
-            CWnd* child = FromHandlePermanent(hdr->hwndFrom);
-            handled = child && child != self && child->OnChildNotify(msg, wp, lp, &result);
-            if (!handled) handled = self->OnNotify(wp, lp, &result);
+            handled = self->ReflectToChild(msg, wp, lp, &result) || self->OnNotify(wp, lp, &result);
           }
           break;
         }
@@ -135,9 +126,7 @@ INT_PTR CALLBACK CPropertyPage::PageProc(HWND wnd, UINT msg, WPARAM wp, LPARAM l
     self->Detach();
     return FALSE;
   }
-  if (!handled) return FALSE;
-  SetWindowLongPtrA(wnd, DWLP_MSGRESULT, result);
-  return TRUE;
+  return DialogProcResult(wnd, msg, handled, result);
 }
 
 }  // namespace framework

@@ -24,7 +24,15 @@ class CWnd {
   // Return true when handled, with the message's result in *result.
   virtual bool OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
 
+  // Hands a WM_COMMAND, WM_DRAWITEM or WM_NOTIFY about one of this window's controls to that
+  // control's object; true when the control handled it.
+  bool ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
+
   HWND m_hWnd = nullptr;
 };
+
+// What a dialog procedure returns for a message it did or did not handle: most results travel
+// in DWLP_MSGRESULT, a few messages return theirs directly.
+INT_PTR DialogProcResult(HWND dialog, UINT msg, bool handled, LRESULT result);
 
 }  // namespace framework
