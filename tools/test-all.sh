@@ -17,7 +17,8 @@ ctest --test-dir build-native --output-on-failure -j"$jobs" || failed=1
 
 echo "== fuzz smoke"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_FUZZ=ON >/dev/null
-cmake --build build-fuzz -j"$jobs" --target all
+fuzz_targets=$(cmake --build build-fuzz --target help | sed -n 's/^\.\.\. \(fuzz_[A-Za-z0-9_]*\).*/\1/p')
+cmake --build build-fuzz -j"$jobs" --target $fuzz_targets
 for target in $(find build-fuzz -maxdepth 3 -type f -name 'fuzz_*' -perm -u+x | sort); do
   name=$(basename "$target")
   # Seeds: <subsystem>/fuzz/corpus/<target>/, or <subsystem>/fuzz/corpus/ beside the target's source.
