@@ -24,6 +24,10 @@ case "${1:-}" in
       wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
       wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1
       wineserver -w </dev/null >/dev/null 2>&1
+      # Caption buttons draw their symbols in Marlett, which this Wine does not find by itself.
+      for font in /usr/share/wine/fonts/marlett.ttf; do
+        [ -f "$font" ] && cp "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
+      done
     fi
     # The server and the prefix's services start detached from our output: a process that
     # holds the test runner's pipe would keep it waiting until the server ends.
