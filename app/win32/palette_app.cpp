@@ -49,7 +49,7 @@ BOOL CPaletteApp::InitInstance() {
   RegisterPaletteClass();
   LoadInstallDir();
   ParseSwitches();
-  // A started (or tried) installer ends the run before anything talks to the driver.
+  // A started (or tried) installer ends the run before the driver check.
   if (CheckForUpgrade()) return FALSE;
 
   // A missing, unhealthy or foreign driver is reported; start-up goes on regardless.
