@@ -7,6 +7,7 @@
 #include "QsReport.h"
 #include "QsStatus.h"
 #include "Qscstr.h"
+#include "fuzz/fuzz_harness.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -21,64 +22,13 @@
 
 namespace {
 
+using fuzzharness::Input;
+using fuzzharness::require;
+using fuzzharness::Trap;
+
 constexpr int kHandles = 4;
 
-void require(bool condition)
-{
-    if (!condition) {
-        std::abort();
-    }
-}
 
-class Input {
-public:
-    Input(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
-    bool empty() const { return m_size == 0; }
-    std::uint8_t byte()
-    {
-        if (m_size == 0) {
-            return 0;
-        }
-        --m_size;
-        return *m_data++;
-    }
-    std::string text()
-    {
-        std::string t;
-        const int length = byte() % 16;
-        for (int i = 0; i < length; ++i) {
-            const char c = static_cast<char>(byte());
-            if (c == '\0') {
-                break;
-            }
-            t += c;
-        }
-        return t;
-    }
-
-private:
-    const std::uint8_t* m_data;
-    std::size_t m_size;
-};
-
-// The allocations of one operation, counted; the one at `at` refused or thrown at.
-struct Trap {
-    std::size_t count = 0;
-    std::size_t at = 0;
-    bool throws = false;
-
-    static bool hook(std::size_t, void* context)
-    {
-        Trap& trap = *static_cast<Trap*>(context);
-        if (++trap.count != trap.at) {
-            return true;
-        }
-        if (trap.throws) {
-            throw std::bad_alloc();
-        }
-        return false;
-    }
-};
 
 // The model's view of the same allocations: true when granted, throws like the gate.
 struct Budget {
@@ -273,7 +223,7 @@ void step(World& world, Input& input, Trap& trap, bool& armed, const Record& exh
     switch (op) {
     case 0:
     case 1: {
-        const std::string text = input.text();
+        const std::string text = input.narrowText(16);
         bool modelThrew = false;
         try {
             w.addText(i, text, budget, exhausted);

@@ -6,6 +6,7 @@
 #include "QsStream.h"
 #include "Qscstr.h"
 #include "Qsstr.h"
+#include "fuzz/fuzz_harness.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -17,77 +18,26 @@
 
 namespace {
 
+using fuzzharness::Input;
+using fuzzharness::require;
+using fuzzharness::Trap;
+
 constexpr int kHandles = 3;
 
-void require(bool condition)
+// Wide text: up to 23 units of two bytes each, ended early by a zero unit.
+std::u16string wideText(Input& in)
 {
-    if (!condition) {
-        std::abort();
+    std::u16string text;
+    const int length = in.byte() % 24;
+    for (int i = 0; i < length; ++i) {
+        const auto unit = static_cast<char16_t>(in.byte() | (in.byte() << 8));
+        if (unit == 0) {
+            break;
+        }
+        text += unit;
     }
+    return text;
 }
-
-class Input {
-public:
-    Input(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
-    bool empty() const { return m_size == 0; }
-    std::uint8_t byte()
-    {
-        if (m_size == 0) {
-            return 0;
-        }
-        --m_size;
-        return *m_data++;
-    }
-    std::string narrowText()
-    {
-        std::string text;
-        const int length = byte() % 24;
-        for (int i = 0; i < length; ++i) {
-            const char c = static_cast<char>(byte());
-            if (c == '\0') {
-                break;
-            }
-            text += c;
-        }
-        return text;
-    }
-    std::u16string wideText()
-    {
-        std::u16string text;
-        const int length = byte() % 24;
-        for (int i = 0; i < length; ++i) {
-            const auto unit = static_cast<char16_t>(byte() | (byte() << 8));
-            if (unit == 0) {
-                break;
-            }
-            text += unit;
-        }
-        return text;
-    }
-
-private:
-    const std::uint8_t* m_data;
-    std::size_t m_size;
-};
-
-// One allocation of the next operation refused or thrown at.
-struct Trap {
-    std::size_t count = 0;
-    std::size_t at = 0;
-    bool throws = false;
-
-    static bool hook(std::size_t, void* context)
-    {
-        Trap& trap = *static_cast<Trap*>(context);
-        if (++trap.count != trap.at) {
-            return true;
-        }
-        if (trap.throws) {
-            throw std::bad_alloc();
-        }
-        return false;
-    }
-};
 
 struct WideModel {
     bool null = true;
@@ -219,7 +169,7 @@ void step(World& world, Input& input, bool& armed, Trap& trap)
     try {
         switch (op) {
         case 0: {
-            const std::u16string text = input.wideText();
+            const std::u16string text = wideText(input);
             const QsStatus status = w.copy(text.c_str());
             if (status.isOK()) {
                 wm = {false, text};
@@ -230,7 +180,7 @@ void step(World& world, Input& input, bool& armed, Trap& trap)
             break;
         }
         case 1: {
-            const std::string text = input.narrowText();
+            const std::string text = input.narrowText(24);
             const QsStatus status = w.append(text.c_str());
             if (status.isOK()) {
                 wm.null = false;
@@ -281,7 +231,7 @@ void step(World& world, Input& input, bool& armed, Trap& trap)
             break;
         }
         case 7: {
-            const std::string text = input.narrowText();
+            const std::string text = input.narrowText(24);
             const QsStatus status = n.append(text.c_str());
             if (status.isOK()) {
                 nm.null = false;
@@ -313,7 +263,7 @@ void step(World& world, Input& input, bool& armed, Trap& trap)
             break;
         }
         case 10: {
-            const std::u16string text = input.wideText();
+            const std::u16string text = wideText(input);
             const QsString made(text.c_str());
             if (!trapped) {
                 w = made;
