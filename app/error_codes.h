@@ -5,7 +5,6 @@
 namespace velmora {
 
 enum ErrorCode : int {
-  kErrFirst = 20000,
   kErrReadBlockSize = 20002,
   kErrReadMaxSize = 20003,
   kErrReadRefreshTimer = 20004,

@@ -53,7 +53,6 @@ std::int32_t MemoryRegistry::WriteValue(const char* keyPath, const char* name, s
   v.type = type;
   v.data.assign(data, data + size);
   m_log.push_back(std::string(keyPath) + '\\' + (name ? name : ""));
-  ++m_nFlushes;
   return kErrorSuccess;
 }
 
@@ -64,7 +63,6 @@ std::int32_t MemoryRegistry::DeleteValue(const char* keyPath, const char* name) 
   if (failure != m_failDeletes.end()) return failure->second;
   if (m_values.erase(slot) == 0) return kErrorFileNotFound;
   m_log.push_back("delete " + std::string(keyPath) + '\\' + (name ? name : ""));
-  ++m_nFlushes;
   return kErrorSuccess;
 }
 

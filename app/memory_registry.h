@@ -32,7 +32,6 @@ class MemoryRegistry : public SettingsStore {
   const Value* Find(const std::string& keyPath, const std::string& name) const;
   // Every write and delete, in order, as "key\name".
   const std::vector<std::string>& Log() const { return m_log; }
-  int FlushCount() const { return m_nFlushes; }
 
  private:
   static std::string Fold(const std::string& s);
@@ -43,7 +42,6 @@ class MemoryRegistry : public SettingsStore {
   std::map<std::string, std::int32_t> m_failWrites;
   std::map<std::string, std::int32_t> m_failDeletes;
   std::vector<std::string> m_log;
-  int m_nFlushes = 0;
 };
 
 }  // namespace velmora

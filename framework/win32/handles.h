@@ -66,17 +66,11 @@ struct MemoryDcTraits {  // from CreateCompatibleDC
   static HDC empty() { return nullptr; }
   static void close(HDC h) { DeleteDC(h); }
 };
-struct IconTraits {  // only for icons that were created, not for shared resource icons
-  using handle_type = HICON;
-  static HICON empty() { return nullptr; }
-  static void close(HICON h) { DestroyIcon(h); }
-};
 
 using UniqueKey = UniqueHandle<KeyTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
-using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 
 // Selects an object into a device context and selects the previous one back on scope exit.
