@@ -1,13 +1,12 @@
 // Where the palette course's start-up time goes: runs the steps of CPaletteApp::InitInstance
 // in their order, in one fresh process, and prints the milliseconds of each on one line:
-//   loader  palette-object  instance+class  registry+upgrade  driver-check  ole  comctl  window  total
+//   loader  palette-object  instance+class  registry+upgrade  driver-check  ole  window  total
 // "loader" is the starter's CreateProcess call until WinMain; "window" is from the modal run's start until the
 // palette is shown, painted and idle (a zero timer fires only then), when it gets the quit
 // message. bench/run.sh runs it several times and reports medians. A windows-subsystem
 // program like Velmora.exe (a console program would start a console first); it writes its
 // line to the standard output it was given.
 #include <windows.h>
-#include <commctrl.h>
 #include <ole2.h>
 
 #include <cstdio>
@@ -36,7 +35,7 @@ void CALLBACK OnIdle(HWND, UINT, UINT_PTR timer, DWORD) {
 // created this process; the performance counter is the same in every process.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR cmdLine, int) {
   const double loader = bench::NowMs() - std::strtod(cmdLine, nullptr);
-  double t[9];
+  double t[8];
   t[0] = bench::NowMs();
   {
     velmora::CMainPalette palette;
@@ -52,18 +51,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR cmdLine, int) {
     t[4] = bench::NowMs();
     if (FAILED(OleInitialize(nullptr))) return 2;
     t[5] = bench::NowMs();
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
-    t[6] = bench::NowMs();
     SetTimer(nullptr, 0, 0, &OnIdle);
     palette.DoModal();
-    t[7] = g_readyMs;
+    t[6] = g_readyMs;
   }
   theApp.ExitInstance();
   char line[256];
   int n = std::snprintf(line, sizeof line, "%.2f", loader);
-  for (int i = 1; i < 8; ++i) n += std::snprintf(line + n, sizeof line - n, "\t%.2f", t[i] - t[i - 1]);
-  n += std::snprintf(line + n, sizeof line - n, "\t%.2f\n", loader + t[7] - t[0]);
+  for (int i = 1; i < 7; ++i) n += std::snprintf(line + n, sizeof line - n, "\t%.2f", t[i] - t[i - 1]);
+  n += std::snprintf(line + n, sizeof line - n, "\t%.2f\n", loader + t[6] - t[0]);
   DWORD written = 0;
   WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), line, static_cast<DWORD>(n), &written, nullptr);
   return 0;

@@ -1,6 +1,5 @@
 #include "app/win32/palette_app.h"
 
-#include <commctrl.h>
 #include <ole2.h>
 
 #include "app/error_box.h"
@@ -66,9 +65,8 @@ BOOL CPaletteApp::InitInstance() {
     CStartupSplash::Show(&palette);  // the palette has no window yet: the splash has no owner
   }
 
-  // Common controls (property sheets, up-down controls) in the system's current style.
-  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&icc);
+  // Common controls are registered by the framework before the first property sheet or
+  // up-down control, with COMCTL32 loaded then: no course but the options sheet needs them.
 
   if (m_bShowSplash) CStartupSplash::Dismiss();
 

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "framework/win32/system_library.h"
+
 namespace velmora {
 
 bool CWin32System::CurrentDirectory(std::string* dir) {
@@ -23,7 +25,11 @@ bool CWin32System::ShortPathName(const std::string& path, std::string* shortPath
 
 std::intptr_t CWin32System::RunProgram(const std::string& dir, const std::string& file) {
   const std::string path = dir + "\\" + file;
-  HINSTANCE h = ShellExecuteA(nullptr, nullptr, path.c_str(), nullptr, dir.c_str(), SW_SHOW);
+  // SHELL32 is loaded here, on the first program start, not at every start of ours; if it cannot
+  // be, the answer is ShellExecuteA's own for a missing library.
+  auto* run = framework::ShellLibrary().Find<decltype(::ShellExecuteA)>("ShellExecuteA");
+  HINSTANCE h = run ? run(nullptr, nullptr, path.c_str(), nullptr, dir.c_str(), SW_SHOW)
+                    : reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(SE_ERR_DLLNOTFOUND));
   return reinterpret_cast<std::intptr_t>(h);
 }
 

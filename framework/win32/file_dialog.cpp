@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "framework/win32/system_library.h"
+
 namespace framework {
 
 CFileDialog::CFileDialog(BOOL openFileDialog, const char* defaultExt, const char* fileName, DWORD flags,
@@ -26,7 +28,11 @@ CFileDialog::CFileDialog(BOOL openFileDialog, const char* defaultExt, const char
 }
 
 INT_PTR CFileDialog::DoModal() {
-  const BOOL chosen = m_bOpenFileDialog ? GetOpenFileNameA(&m_ofn) : GetSaveFileNameA(&m_ofn);
+  // decltype names the entry's type without importing it; a missing library fails as the
+  // dialog itself does.
+  auto* run = CommonDialogLibrary().Find<decltype(::GetOpenFileNameA)>(m_bOpenFileDialog ? "GetOpenFileNameA"
+                                                                                         : "GetSaveFileNameA");
+  const BOOL chosen = run ? run(&m_ofn) : FALSE;
   return chosen ? IDOK : IDCANCEL;
 }
 

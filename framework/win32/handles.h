@@ -61,6 +61,11 @@ struct GdiObjectTraits {
   static T empty() { return nullptr; }
   static void close(T h) { DeleteObject(h); }
 };
+struct ModuleTraits {  // from LoadLibrary
+  using handle_type = HMODULE;
+  static HMODULE empty() { return nullptr; }
+  static void close(HMODULE h) { FreeLibrary(h); }
+};
 struct MemoryDcTraits {  // from CreateCompatibleDC
   using handle_type = HDC;
   static HDC empty() { return nullptr; }
@@ -72,6 +77,7 @@ using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
+using UniqueModule = UniqueHandle<ModuleTraits>;
 
 // Selects an object into a device context and selects the previous one back on scope exit.
 class SelectGuard {

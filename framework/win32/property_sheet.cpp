@@ -1,5 +1,6 @@
 #include "framework/win32/property_sheet.h"
 
+#include "framework/win32/common_controls.h"
 #include "framework/win32/message_box.h"
 #include "framework/win32/property_page.h"
 #include "framework/win32/win_app.h"
@@ -78,11 +79,12 @@ INT_PTR CPropertySheet::DoModal() {
   psh.ppsp = pages.data();
   psh.pfnCallback = &CPropertySheet::SheetCallback;
 
+  AfxInitCommonControls();  // pages may hold up-down controls
   HWND owner = m_hWndParent;
   const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
   CPropertySheet* outer = t_creatingSheet;
   t_creatingSheet = this;
-  auto created = reinterpret_cast<HWND>(PropertySheetA(&psh));
+  auto created = reinterpret_cast<HWND>(RunPropertySheet(&psh));
   t_creatingSheet = outer;
   if (!created || created == reinterpret_cast<HWND>(-1)) return -1;
   if (!m_hWnd) AttachSheetWindow(created);
@@ -129,7 +131,7 @@ void CPropertySheet::OnActivate(UINT, HWND, BOOL) {}
 void CPropertySheet::AttachSheetWindow(HWND wnd) {
   if (m_hWnd || !wnd) return;
   Attach(wnd);
-  SetWindowSubclass(wnd, &CPropertySheet::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  SubclassWindow(wnd, &CPropertySheet::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
 int CALLBACK CPropertySheet::SheetCallback(HWND wnd, UINT msg, LPARAM lp) {
@@ -147,14 +149,14 @@ int CALLBACK CPropertySheet::SheetCallback(HWND wnd, UINT msg, LPARAM lp) {
 LRESULT CALLBACK CPropertySheet::SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
   auto* self = reinterpret_cast<CPropertySheet*>(data);
   if (msg == WM_NCDESTROY) {
-    RemoveWindowSubclass(wnd, &CPropertySheet::SubclassProc, kSubclassId);
+    RemoveSubclass(wnd, &CPropertySheet::SubclassProc, kSubclassId);
     self->Detach();
-    return DefSubclassProc(wnd, msg, wp, lp);
+    return DefaultSubclassProc(wnd, msg, wp, lp);
   }
   LRESULT result = 0;
   try {
     if (self->OnMessage(msg, wp, lp, &result)) return result;
-    result = DefSubclassProc(wnd, msg, wp, lp);
+    result = DefaultSubclassProc(wnd, msg, wp, lp);
     if (msg == WM_ACTIVATE) self->OnActivate(LOWORD(wp), reinterpret_cast<HWND>(lp), HIWORD(wp) != 0);
   } catch (...) {
     // No exception may unwind through the system's window code.

@@ -1,10 +1,12 @@
 #include "framework/win32/spin_button.h"
 
+#include "framework/win32/common_controls.h"
 #include "framework/win32/win_app.h"
 
 namespace framework {
 
 BOOL CSpinButtonCtrl::Create(DWORD style, const RECT& rect, HWND parent, UINT id) {
+  AfxInitCommonControls();
   HWND wnd = CreateWindowExA(0, UPDOWN_CLASSA, "", style | UDS_NOTHOUSANDS | WS_CHILD, rect.left, rect.top,
                              rect.right - rect.left, rect.bottom - rect.top, parent,
                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), AfxGetInstanceHandle(), nullptr);
