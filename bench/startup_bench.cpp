@@ -1,15 +1,23 @@
 // Start-up benchmarks under one lasting GUI session (this process keeps a window, so the
 // desktop process runs throughout, as on a real desktop):
-//  - the command-line course "Velmora.exe /DEA /NOB" against the minimal course program and
-//    the empty program, each timed from process start to exit;
-//  - the palette course against an empty dialog, timed from process start until the window
-//    is visible and answers a message, then ended with the quit message;
-//  - footprint: the size of Velmora.exe and the peak working set of the palette course.
+//  - the command-line course "Velmora.exe /DEA /NOB" against its floor (a program doing the
+//    course's platform work, importing only what that needs), the same work importing the
+//    libraries Velmora.exe imported before, and the empty program; each timed from process
+//    start to exit;
+//  - the palette course against its floor (the palette's template, pictures and icon in plain
+//    Win32) and empty dialogs, timed from process start until the window is visible and
+//    answers a message, then ended with the quit message;
+//  - the options sheet after a click on the palette's options button, against the floor's
+//    sheet with the same page, timed from the click until the sheet is visible and answers;
+//  - footprint: the size of Velmora.exe, the peak working set of the palette course, and that
+//    of the command-line course against its floor (sampled until the process ends, in runs
+//    of their own so the sampling does not slow the timed runs).
 // The programs compared run interleaved, in a rotating order, after warm-up runs.
 //   bench_startup.exe [--rounds N] [--warmup W]
 //   bench_startup.exe --hold      only keeps the session's desktop alive, until ended
 //   bench_startup.exe --steps N   runs bench_steps.exe N times, one after another
 #include <windows.h>
+#include <commctrl.h>
 #include <psapi.h>
 
 #include <cstdint>
@@ -25,6 +33,7 @@ constexpr UINT kQuitMessage = 0x069A;
 constexpr WPARAM kQuitWParam = 0x123;
 constexpr LPARAM kQuitLParam = 0x543;
 constexpr DWORD kRunLimitMs = 30000;
+constexpr int kOptionsButton = 1002;
 
 struct Program {
   const char* label;
@@ -32,6 +41,8 @@ struct Program {
   std::string args;
   const char* windowClass;  // palette scenario: the window that marks "ready"
 };
+
+constexpr double kMiB = 1048576;
 
 struct Started {
   HANDLE process = nullptr;
@@ -85,10 +96,30 @@ double RunToExit(const Program& p) {
   return ms;
 }
 
+// The peak working set of a process that runs to its end, read every millisecond until then
+// (the last reading before the end is the peak); 0 when it could not be read.
+double SampledPeakWorkingSet(const Program& p) {
+  Started s = Start(p);
+  if (!s.process) return 0;
+  SIZE_T peak = 0;
+  const double deadline = bench::NowMs() + kRunLimitMs;
+  while (WaitForSingleObject(s.process, 1) == WAIT_TIMEOUT && bench::NowMs() < deadline) {
+    PROCESS_MEMORY_COUNTERS pmc{};
+    pmc.cb = sizeof pmc;
+    if (GetProcessMemoryInfo(s.process, &pmc, sizeof pmc) && pmc.PeakWorkingSetSize > peak) {
+      peak = pmc.PeakWorkingSetSize;
+    }
+  }
+  DWORD code = 0;
+  Finish(s, 0, &code);
+  return static_cast<double>(peak);
+}
+
 struct WindowSearch {
   DWORD pid;
   const char* cls;
   HWND found;
+  const char* caption = nullptr;  // any when null
 };
 
 BOOL CALLBACK MatchWindow(HWND wnd, LPARAM lp) {
@@ -99,8 +130,28 @@ BOOL CALLBACK MatchWindow(HWND wnd, LPARAM lp) {
   char cls[64] = {};
   GetClassNameA(wnd, cls, sizeof cls);
   if (lstrcmpiA(cls, s->cls) != 0) return TRUE;
+  if (s->caption) {
+    char text[64] = {};
+    GetWindowTextA(wnd, text, sizeof text);
+    if (lstrcmpA(text, s->caption) != 0) return TRUE;
+  }
   s->found = wnd;
   return FALSE;
+}
+
+// Waits until the process shows the window searched for and it answers a message.
+HWND WaitForAnsweringWindow(const Started& s, WindowSearch search, double deadline) {
+  while (bench::NowMs() < deadline && WaitForSingleObject(s.process, 0) == WAIT_TIMEOUT) {
+    EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
+    if (search.found) break;
+    Sleep(1);
+  }
+  DWORD_PTR ignored = 0;
+  if (search.found &&
+      SendMessageTimeoutA(search.found, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 5000, &ignored)) {
+    return search.found;
+  }
+  return nullptr;
 }
 
 struct WindowRun {
@@ -114,24 +165,16 @@ WindowRun RunWindow(const Program& p) {
   const double t0 = bench::NowMs();
   Started s = Start(p);
   if (!s.process) return r;
-  WindowSearch search{s.pid, p.windowClass, nullptr};
-  const double deadline = t0 + kRunLimitMs;
-  while (bench::NowMs() < deadline && WaitForSingleObject(s.process, 0) == WAIT_TIMEOUT) {
-    EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
-    if (search.found) break;
-    Sleep(1);
-  }
-  DWORD_PTR ignored = 0;
-  if (search.found &&
-      SendMessageTimeoutA(search.found, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 5000, &ignored)) {
+  HWND found = WaitForAnsweringWindow(s, {s.pid, p.windowClass, nullptr}, t0 + kRunLimitMs);
+  if (found) {
     r.readyMs = bench::NowMs() - t0;
     PROCESS_MEMORY_COUNTERS pmc{};
     pmc.cb = sizeof pmc;
     if (GetProcessMemoryInfo(s.process, &pmc, sizeof pmc)) r.peakWorkingSet = pmc.PeakWorkingSetSize;
-    PostMessageA(search.found, kQuitMessage, kQuitWParam, kQuitLParam);
+    PostMessageA(found, kQuitMessage, kQuitWParam, kQuitLParam);
   }
   DWORD code = 0;
-  if (Finish(s, search.found ? 10000 : 0, &code) && r.readyMs >= 0) r.endMs = bench::NowMs() - t0;
+  if (Finish(s, found ? 10000 : 0, &code) && r.readyMs >= 0) r.endMs = bench::NowMs() - t0;
   if (r.endMs < 0) {
     std::fprintf(stderr, "%s: no answering %s window, or it did not end on the quit message\n", p.exe.c_str(),
                  p.windowClass);
@@ -139,8 +182,38 @@ WindowRun RunWindow(const Program& p) {
   return r;
 }
 
+// Milliseconds from the click on the palette's options button until the options sheet is
+// visible and answers; the sheet is then cancelled and the palette sent its quit message.
+// Negative when it failed.
+double RunOptionsSheet(const Program& p) {
+  Started s = Start(p);
+  if (!s.process) return -1;
+  double ms = -1;
+  HWND palette = WaitForAnsweringWindow(s, {s.pid, p.windowClass, nullptr}, bench::NowMs() + kRunLimitMs);
+  HWND button = palette ? GetDlgItem(palette, kOptionsButton) : nullptr;
+  if (button) {
+    const double t0 = bench::NowMs();
+    PostMessageA(palette, WM_COMMAND, MAKEWPARAM(kOptionsButton, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    WindowSearch sheet{s.pid, "#32770", nullptr, "Velmora Options"};
+    if (HWND found = WaitForAnsweringWindow(s, sheet, t0 + kRunLimitMs)) {
+      ms = bench::NowMs() - t0;
+      PostMessageA(found, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+      const double deadline = bench::NowMs() + 10000;
+      while (IsWindow(found) && IsWindowVisible(found) && bench::NowMs() < deadline) Sleep(1);
+    }
+    PostMessageA(palette, kQuitMessage, kQuitWParam, kQuitLParam);
+  }
+  DWORD code = 0;
+  if (!Finish(s, palette ? 10000 : 0, &code) || ms < 0) {
+    std::fprintf(stderr, "%s: no palette, no options sheet after the click, or no end\n", p.exe.c_str());
+    return -1;
+  }
+  return ms;
+}
+
 // The bench runs in the client's registry shape: installed in the programs' folder, no
-// upgrade on offer (an offer would stop every run at its prompt).
+// upgrade on offer (an offer would stop every run at its prompt), cache settings stored (missing
+// ones would be reported in boxes before the options sheet shows).
 bool PrepareRegistry() {
   HKEY key = nullptr;
   const std::string dir = bench::ProgramDir();
@@ -156,6 +229,18 @@ bool PrepareRegistry() {
                             nullptr, &key, nullptr) == ERROR_SUCCESS) {
     ok = RegSetValueExA(key, "ShouldUpgrade", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&no), sizeof no) ==
          ERROR_SUCCESS;
+    RegCloseKey(key);
+  }
+  const struct {
+    const char* name;
+    DWORD value;
+  } cache[] = {{"BlockSize", 2048}, {"MaxSize", 20480}, {"RefreshTimer", 600}};
+  if (ok && RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\NOLVEX\\VELMORA\\Cache", 0, nullptr, 0, KEY_ALL_ACCESS,
+                            nullptr, &key, nullptr) == ERROR_SUCCESS) {
+    for (const auto& v : cache) {
+      ok = ok && RegSetValueExA(key, v.name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v.value),
+                                sizeof v.value) == ERROR_SUCCESS;
+    }
     RegCloseKey(key);
   }
   return ok;
@@ -240,16 +325,24 @@ int main(int argc, char** argv) {
   }
 
   const Program course{"Velmora.exe /DEA /NOB", "Velmora.exe", "/DEA /NOB", nullptr};
-  const Program minimal{"minimal course program", "bench_minimal_course.exe", "", nullptr};
+  const Program floorCourse{"floor course program", "bench_floor_course.exe", "", nullptr};
+  const Program minimal{"  same, Velmora's former imports", "bench_minimal_course.exe", "", nullptr};
   const Program empty{"empty program", "bench_empty.exe", "", nullptr};
   const Program palette{"Velmora.exe palette ready", "Velmora.exe", "", "VelmoraMainPalette"};
+  const Program floorPalette{"floor palette ready", "bench_floor_palette.exe", "", "VelmoraMainPalette"};
+  const Program floorPaletteOle{"  floor palette + OLE", "bench_floor_palette_ole.exe", "", "VelmoraMainPalette"};
   const Program dialog{"empty dialog ready", "bench_empty_dialog.exe", "", "#32770"};
-  const Program dialogLibraries{"  + Velmora's system libraries", "bench_dialog_libraries.exe", "", "#32770"};
+  const Program dialogLibraries{"  + Velmora's former imports", "bench_dialog_libraries.exe", "", "#32770"};
   const Program dialogPlatform{"  + OLE and common-control init", "bench_dialog_platform.exe", "", "#32770"};
+  const Program sheet{"Velmora.exe options sheet", "Velmora.exe", "", "VelmoraMainPalette"};
+  const Program floorSheet{"floor palette's sheet", "bench_floor_palette.exe", "", "VelmoraMainPalette"};
 
-  std::vector<Series> courses{{&course, {}, {}, {}}, {&minimal, {}, {}, {}}, {&empty, {}, {}, {}}};
-  std::vector<Series> windows{
-      {&palette, {}, {}, {}}, {&dialog, {}, {}, {}}, {&dialogLibraries, {}, {}, {}}, {&dialogPlatform, {}, {}, {}}};
+  std::vector<Series> courses{{&course, {}, {}, {}}, {&floorCourse, {}, {}, {}}, {&minimal, {}, {}, {}},
+                              {&empty, {}, {}, {}}};
+  std::vector<Series> windows{{&palette, {}, {}, {}},         {&floorPalette, {}, {}, {}},
+                              {&floorPaletteOle, {}, {}, {}}, {&dialog, {}, {}, {}},
+                              {&dialogLibraries, {}, {}, {}}, {&dialogPlatform, {}, {}, {}}};
+  std::vector<Series> sheets{{&sheet, {}, {}, {}}, {&floorSheet, {}, {}, {}}};
 
   for (int r = -warmup; r < rounds; ++r) {
     // Rotate the order so no program always runs first or after the same one.
@@ -269,27 +362,51 @@ int main(int argc, char** argv) {
       s.endMs.push_back(w.endMs);
       s.workingSet.push_back(static_cast<double>(w.peakWorkingSet));
     }
+    for (std::size_t k = 0; k < sheets.size(); ++k) {
+      Series& s = sheets[(k + shift) % sheets.size()];
+      const double ms = RunOptionsSheet(*s.program);
+      if (ms < 0) return 1;
+      if (r >= 0) s.ms.push_back(ms);
+    }
+  }
+  // Working sets of the command-line course and its floor, in runs of their own.
+  std::vector<double> courseSet, floorSet;
+  for (int r = 0; r < std::max(3, rounds / 3); ++r) {
+    courseSet.push_back(SampledPeakWorkingSet(course));
+    floorSet.push_back(SampledPeakWorkingSet(floorCourse));
   }
 
   std::printf("%d rounds after %d warm-up rounds, programs interleaved\n\n", rounds, warmup);
   Report("1. command-line course (start to exit)", courses);
-  Ratio("ratio to minimal course program", courses[0], courses[1], "   target <= 1.10");
-  Ratio("ratio to empty program", courses[0], courses[2], "");
-  Ratio("minimal program to empty program", courses[1], courses[2], "");
+  Ratio("ratio to the floor course program", courses[0], courses[1], "   target <= 1.10");
+  Ratio("ratio to the same with former imports", courses[0], courses[2], "");
+  Ratio("ratio to empty program", courses[0], courses[3], "");
+  Ratio("former imports to the floor", courses[2], courses[1], "");
+  Ratio("floor course program to empty program", courses[1], courses[3], "");
   std::printf("\n");
   Report("2. palette ready (start until visible and answering)", windows);
-  Ratio("ratio palette/empty dialog", windows[0], windows[1], "   target <= 1.15");
-  Ratio("ratio palette/dialog with libraries", windows[0], windows[2], "");
-  Ratio("ratio palette/dialog with libraries+init", windows[0], windows[3], "");
-  Ratio("dialog with libraries/empty dialog", windows[2], windows[1], "");
-  Ratio("dialog with libraries+init/empty dialog", windows[3], windows[1], "");
-  std::printf("  start to exit after the quit message: palette %.1f ms, empty dialog %.1f ms\n\n",
+  Ratio("ratio palette/floor palette", windows[0], windows[1], "   target <= 1.10");
+  Ratio("ratio palette/floor palette + OLE", windows[0], windows[2], "");
+  Ratio("floor palette + OLE/floor palette", windows[2], windows[1], "");
+  Ratio("ratio palette/empty dialog", windows[0], windows[3], "");
+  Ratio("ratio palette/dialog with former imports", windows[0], windows[4], "");
+  Ratio("ratio palette/dialog with imports+init", windows[0], windows[5], "");
+  Ratio("floor palette/empty dialog", windows[1], windows[3], "");
+  Ratio("dialog with former imports/empty dialog", windows[4], windows[3], "");
+  std::printf("  start to exit after the quit message: palette %.1f ms, floor palette %.1f ms\n\n",
               bench::Median(windows[0].endMs), bench::Median(windows[1].endMs));
-  std::printf("4. footprint\n");
+  Report("3. options sheet ready (click until visible and answering)", sheets);
+  Ratio("ratio sheet/floor sheet", sheets[0], sheets[1], "");
+  std::printf("\n4. footprint\n");
   std::printf("  Velmora.exe size                   %.0f bytes (%.1f KiB)\n", FileSize("Velmora.exe"),
               FileSize("Velmora.exe") / 1024);
-  std::printf("  peak working set, palette course   %.1f MiB (median; empty dialog %.1f MiB)\n",
-              bench::Median(windows[0].workingSet) / 1048576, bench::Median(windows[1].workingSet) / 1048576);
+  std::printf("  peak working set, palette course   %.1f MiB (median; floor palette %.1f MiB, empty dialog %.1f MiB)\n",
+              bench::Median(windows[0].workingSet) / kMiB, bench::Median(windows[1].workingSet) / kMiB,
+              bench::Median(windows[3].workingSet) / kMiB);
+  std::printf("  peak working set, /DEA /NOB        %.1f MiB (median of %zu; floor course %.1f MiB)  ratio %.3f"
+              "   target <= 1.15\n",
+              bench::Median(courseSet) / kMiB, courseSet.size(), bench::Median(floorSet) / kMiB,
+              bench::Median(courseSet) / bench::Median(floorSet));
   DestroyWindow(keeper);
   return 0;
 }

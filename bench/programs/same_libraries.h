@@ -1,5 +1,6 @@
-// Makes a benchmark program import from the same system libraries as Velmora.exe, so the
-// loader maps and initialises the same DLLs: one entry of each is referenced, never called.
+// Makes a benchmark program import from the system libraries Velmora.exe imported before
+// COMCTL32, COMDLG32 and SHELL32 were loaded on first use, so the loader maps and initialises
+// the same DLLs it did then: one entry of each is referenced, never called.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
