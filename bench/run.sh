@@ -2,6 +2,7 @@
 # Builds the benchmarks and runs them under Wine with the stand-in driver; see docs/PERFORMANCE.md.
 #   bench/run.sh [--quick] [BUILD_DIR]      (BUILD_DIR: a win build folder, default build-win)
 # --quick: a smoke run of a few seconds (two rounds); the numbers mean nothing.
+# BENCH_BEFORE=PATH: an earlier build of Velmora.exe, run interleaved with this one.
 # Results are printed and saved to BUILD_DIR/bench-results.txt. Every process of the build
 # folder's prefix is stopped at the end.
 set -eu
@@ -11,7 +12,7 @@ build=build-win
 for arg in "$@"; do
   case "$arg" in
     --quick) quick=1 ;;
-    -h|--help) sed -n 2,6p "$0"; exit 0 ;;
+    -h|--help) sed -n 2,7p "$0"; exit 0 ;;
     *) build=$arg ;;
   esac
 done
@@ -30,6 +31,10 @@ else
   startup_args="--rounds ${BENCH_ROUNDS:-15} --warmup 3"
   steps_runs=9
   exchange_args="--rounds ${BENCH_ROUNDS:-15} --requests 500"
+fi
+if [ -n "${BENCH_BEFORE:-}" ]; then
+  cp "$BENCH_BEFORE" "$build/bin/Velmora-before.exe"
+  startup_args="$startup_args --before Velmora-before.exe"
 fi
 
 session() {

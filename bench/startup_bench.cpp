@@ -13,7 +13,8 @@
 //    of the command-line course against its floor (sampled until the process ends, in runs
 //    of their own so the sampling does not slow the timed runs).
 // The programs compared run interleaved, in a rotating order, after warm-up runs.
-//   bench_startup.exe [--rounds N] [--warmup W]
+//   bench_startup.exe [--rounds N] [--warmup W] [--before EXE]
+//     --before: an earlier build of Velmora.exe beside it, run interleaved with the same courses
 //   bench_startup.exe --hold      only keeps the session's desktop alive, until ended
 //   bench_startup.exe --steps N   runs bench_steps.exe N times, one after another
 #include <windows.h>
@@ -334,6 +335,12 @@ int main(int argc, char** argv) {
   const Program dialog{"empty dialog ready", "bench_empty_dialog.exe", "", "#32770"};
   const Program dialogLibraries{"  + Velmora's former imports", "bench_dialog_libraries.exe", "", "#32770"};
   const Program dialogPlatform{"  + OLE and common-control init", "bench_dialog_platform.exe", "", "#32770"};
+  std::string beforeExe;
+  for (int i = 1; i + 1 < argc; ++i) {
+    if (std::string(argv[i]) == "--before") beforeExe = argv[i + 1];
+  }
+  const Program courseBefore{"Velmora.exe /DEA /NOB, earlier build", beforeExe, "/DEA /NOB", nullptr};
+  const Program paletteBefore{"Velmora.exe palette, earlier build", beforeExe, "", "VelmoraMainPalette"};
   const Program sheet{"Velmora.exe options sheet", "Velmora.exe", "", "VelmoraMainPalette"};
   const Program floorSheet{"floor palette's sheet", "bench_floor_palette.exe", "", "VelmoraMainPalette"};
 
@@ -343,6 +350,10 @@ int main(int argc, char** argv) {
                               {&floorPaletteOle, {}, {}, {}}, {&dialog, {}, {}, {}},
                               {&dialogLibraries, {}, {}, {}}, {&dialogPlatform, {}, {}, {}}};
   std::vector<Series> sheets{{&sheet, {}, {}, {}}, {&floorSheet, {}, {}, {}}};
+  if (!beforeExe.empty()) {
+    courses.push_back({&courseBefore, {}, {}, {}});
+    windows.push_back({&paletteBefore, {}, {}, {}});
+  }
 
   for (int r = -warmup; r < rounds; ++r) {
     // Rotate the order so no program always runs first or after the same one.
@@ -383,6 +394,7 @@ int main(int argc, char** argv) {
   Ratio("ratio to empty program", courses[0], courses[3], "");
   Ratio("former imports to the floor", courses[2], courses[1], "");
   Ratio("floor course program to empty program", courses[1], courses[3], "");
+  if (!beforeExe.empty()) Ratio("earlier build to the floor", courses[4], courses[1], "");
   std::printf("\n");
   Report("2. palette ready (start until visible and answering)", windows);
   Ratio("ratio palette/floor palette", windows[0], windows[1], "   target <= 1.10");
@@ -393,6 +405,7 @@ int main(int argc, char** argv) {
   Ratio("ratio palette/dialog with imports+init", windows[0], windows[5], "");
   Ratio("floor palette/empty dialog", windows[1], windows[3], "");
   Ratio("dialog with former imports/empty dialog", windows[4], windows[3], "");
+  if (!beforeExe.empty()) Ratio("earlier build to the floor palette", windows[6], windows[1], "");
   std::printf("  start to exit after the quit message: palette %.1f ms, floor palette %.1f ms\n\n",
               bench::Median(windows[0].endMs), bench::Median(windows[1].endMs));
   Report("3. options sheet ready (click until visible and answering)", sheets);
@@ -400,6 +413,10 @@ int main(int argc, char** argv) {
   std::printf("\n4. footprint\n");
   std::printf("  Velmora.exe size                   %.0f bytes (%.1f KiB)\n", FileSize("Velmora.exe"),
               FileSize("Velmora.exe") / 1024);
+  if (!beforeExe.empty()) {
+    std::printf("  peak working set, earlier build's palette %.1f MiB (median)\n",
+                bench::Median(windows[6].workingSet) / kMiB);
+  }
   std::printf("  peak working set, palette course   %.1f MiB (median; floor palette %.1f MiB, empty dialog %.1f MiB)\n",
               bench::Median(windows[0].workingSet) / kMiB, bench::Median(windows[1].workingSet) / kMiB,
               bench::Median(windows[3].workingSet) / kMiB);
