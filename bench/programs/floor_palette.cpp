@@ -139,7 +139,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   if (!RegisterClassA(&wc)) return 3;
   LoadPictures(instance);
   const INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN_PALETTE), nullptr, &PaletteProc, 0);
-  for (auto& button : g_pictures) {
+  for (const auto& button : g_pictures) {
     for (HBITMAP picture : button) DeleteObject(picture);
   }
   UnregisterClassA(wc.lpszClassName, instance);
