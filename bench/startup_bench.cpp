@@ -410,7 +410,7 @@ int main(int argc, char** argv) {
               bench::Median(windows[0].endMs), bench::Median(windows[1].endMs));
   Report("3. options sheet ready (click until visible and answering)", sheets);
   Ratio("ratio sheet/floor sheet", sheets[0], sheets[1], "");
-  std::printf("\n4. footprint\n");
+  std::printf("\n5. footprint\n");
   std::printf("  Velmora.exe size                   %.0f bytes (%.1f KiB)\n", FileSize("Velmora.exe"),
               FileSize("Velmora.exe") / 1024);
   if (!beforeExe.empty()) {
