@@ -113,9 +113,10 @@ void ServeClient(UniqueFile client, HANDLE stop, const CDriverPipeServer::Handle
 
 }  // namespace
 
-bool CDriverPipeServer::Run(HANDLE stop, HANDLE ready) {
+bool CDriverPipeServer::Run(HANDLE stop, HANDLE ready, const std::function<void()>& holdingPipe) {
   Listener listener;
   if (!Listen(m_strPipeName, true, listener)) return false;
+  if (holdingPipe) holdingPipe();
   if (ready) SetEvent(ready);
 
   // Each client is served on a thread of its own, so one that stalls or lingers holds up no other.
