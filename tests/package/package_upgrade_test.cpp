@@ -83,9 +83,12 @@ TEST_F(PackageUpgradeTest, UpgradeThroughTheProgramsOwnPromptInstallsTheNewerPac
 TEST_F(PackageUpgradeTest, RepairRestoresADeletedProgram) {
   const std::string exe = std::string(kInstallDir) + "\\Velmora.exe";
   ASSERT_TRUE(DeleteFileA(exe.c_str()));
+  robot::SetDword(kGeneral, "ShouldUpgrade", 1);  // an offer of a later version
   // Repair by the installer's properties: this Wine's "msiexec /fa" does not find the product.
   EXPECT_EQ(0u, Msiexec("/i \"" + PackageFolder() + "\\Velmora.msi\" REINSTALL=ALL REINSTALLMODE=amus /qn"));
   EXPECT_TRUE(FileExists(exe));
+  EXPECT_TRUE(robot::ValueExists(kGeneral, "ShouldUpgrade")) << "a repair fulfils no offer";
+  robot::DeleteKeyTree(kGeneral);
   ExpectWorkingProgram();
 }
 
