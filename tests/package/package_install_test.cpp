@@ -88,6 +88,12 @@ TEST_F(PackageInstallTest, ServiceKeepsTheStateAndConsumesTheClearCacheMarkAcros
   robot::WaitUntil([&] { return !IsWindowVisible(sheet); }, 5s);
   ClosePalette(p, palette);
   EXPECT_EQ(0, DriverStatus().at(11)) << "the mark waits for the next start";
+  // A second driver cannot have the pipe, and so takes nothing of the driver's state.
+  robot::Process second = robot::Start(std::string(kInstallDir) + "\\vlifs95sim.exe", "--registry");
+  DWORD code = 0;
+  EXPECT_TRUE(second.WaitForExit(10s, &code));
+  EXPECT_EQ(1u, code);
+  EXPECT_TRUE(robot::ValueExists(kCache, "ClearCache"));
 
   ASSERT_TRUE(StopService());
   ASSERT_TRUE(StartService());
