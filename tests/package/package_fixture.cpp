@@ -4,6 +4,7 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "framework/win32/handles.h"
@@ -154,7 +155,7 @@ robot::Process StartInstalledVelmora(const std::string& args) {
   return p;
 }
 
-robot::MessageBoxSeen NextBox(robot::Process& p) {
+robot::MessageBoxSeen NextBox(const robot::Process& p) {
   robot::MessageBoxSeen box;
   EXPECT_TRUE(robot::WaitForMessageBox(p.Pid(), &box, 15s)) << "no message box came";
   return box;
@@ -171,20 +172,20 @@ bool FindBoxOfAnyProcess(const std::string& text, robot::MessageBoxSeen* box) {
         auto& s = *reinterpret_cast<Search*>(data);
         DWORD pid = 0;
         GetWindowThreadProcessId(wnd, &pid);
-        for (const robot::MessageBoxSeen& b : robot::MessageBoxes(pid)) {
-          if (b.wnd == wnd && b.text.find(s.text) != std::string::npos) {
-            *s.box = b;
-            s.found = true;
-            return FALSE;
-          }
-        }
-        return TRUE;
+        const std::vector<robot::MessageBoxSeen> boxes = robot::MessageBoxes(pid);
+        const auto it = std::find_if(boxes.begin(), boxes.end(), [&](const robot::MessageBoxSeen& b) {
+          return b.wnd == wnd && b.text.find(s.text) != std::string::npos;
+        });
+        if (it == boxes.end()) return TRUE;
+        *s.box = *it;
+        s.found = true;
+        return FALSE;
       },
       reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
-HWND WaitForPaletteAlone(robot::Process& p) {
+HWND WaitForPaletteAlone(const robot::Process& p) {
   HWND palette = palette_e2e::WaitForPalette(p);
   for (const robot::MessageBoxSeen& b : robot::MessageBoxes(p.Pid()))
     ADD_FAILURE() << "box before the palette: " << b.caption << ": " << b.text;

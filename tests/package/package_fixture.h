@@ -56,11 +56,11 @@ std::string ShortcutTarget(const std::string& shortcut);
 // Starts the installed program the way a user does: the shortcut's target.
 robot::Process StartInstalledVelmora(const std::string& args = "");
 // Waits until the process shows a message box and returns it; fails the test otherwise.
-robot::MessageBoxSeen NextBox(robot::Process& p);
+robot::MessageBoxSeen NextBox(const robot::Process& p);
 // A message box of any process (the system installer's, say) whose text contains `text`.
 bool FindBoxOfAnyProcess(const std::string& text, robot::MessageBoxSeen* box);
 // Waits for the palette; checks no box of the program came first.
-HWND WaitForPaletteAlone(robot::Process& p);
+HWND WaitForPaletteAlone(const robot::Process& p);
 void ClosePalette(robot::Process& p, HWND palette);
 
 // A folder of its own for a course (staging folders and the like).
