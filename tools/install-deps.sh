@@ -2,7 +2,8 @@
 # Installs the Debian packages the build, the tests and the run script need, when missing.
 set -eu
 packages=(cmake make g++ googletest python3 clang libclang-rt-14-dev
-          g++-mingw-w64-x86-64-posix wine wine64 fonts-wine libfreetype6 xvfb xauth x11-utils imagemagick)
+          g++-mingw-w64-x86-64-posix wine wine64 fonts-wine libfreetype6 xvfb xauth x11-utils imagemagick
+          wixl msitools)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

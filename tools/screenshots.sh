@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Makes the README's screenshots (docs/screenshots/*.png): the palette offering activation and
-# offering deactivation, the About box, and the start-up picture. Runs in the win build folder's
-# own Wine prefix on a virtual display when none is set.
+# Makes the README's screenshots (docs/screenshots/*.png) from the installed program: the
+# package is installed silently into a Wine prefix of the build folder's own (shots-prefix), and
+# every picture shows Velmora.exe as installed, against the installed driver service. The
+# windows: the palette offering activation and deactivation, the About box, the start-up
+# picture, the options sheet, the upgrade prompt and program dialog, and an error box.
 #   tools/screenshots.sh [BUILD_DIR]     (default: build-win)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,36 +12,48 @@ out=$root/docs/screenshots
 mkdir -p "$out"
 [ -n "${VELMORA_SHOTS_INNER:-}" ] || exec env VELMORA_SHOTS_INNER=1 "$root/tools/with-display.sh" "$0" "$build"
 
-run() { "$root/tools/wine-run.sh" --prefix "$build/wineprefix" "$@"; }
-shot() {  # shot NAME WIDTH HEIGHT: a region centred on the 1024 x 768 desktop
-  import -window root -crop "$2x$3+$(( (1024 - $2) / 2 ))+$(( (768 - $3) / 2 ))" +repage "$out/$1.png"
+prefix=$build/shots-prefix
+rm -rf "$prefix"
+run() { "$root/tools/wine-run.sh" --prefix "$prefix" "$@"; }
+program='C:\Program Files\Nolvex\Velmora\Velmora.exe'
+# The desktop with the program's windows on it, cut to them with a margin of desktop.
+shot() {
+  sleep "${2:-2}"
+  import -window root png:- | convert - -fuzz 1% -trim -bordercolor 'srgb(37,111,149)' -border 12 +repage "$out/$1.png"
 }
-palette_with_driver_state() {  # state, picture name
-  run "$build/bin/vlifs95sim.exe" --state "$1" >/dev/null 2>&1 &
-  sim=$!
-  sleep 1
-  run "$build/bin/Velmora.exe" >/dev/null 2>&1 &
-  app=$!
-  sleep 3
-  shot "$2" 240 220
-}
-finish() { run --down; wait 2>/dev/null || true; }
+velmora() { run "$program" "$@" >/dev/null 2>&1 & }
+end_program() { run taskkill /f /im Velmora.exe >/dev/null 2>&1 || true; sleep 1; }
 
 run --up
-palette_with_driver_state 4 palette-activate
-finish
-run --up
-palette_with_driver_state 3 palette-deactivate
-run "$build/bin/shot_helper.exe" about
-sleep 2
-shot about 360 160
-finish
+helper=$(run winepath -w "$build/bin/shot_helper.exe")
+run msiexec /i "$(run winepath -w "$build/package/Velmora.msi")" /qn
+run reg add 'HKLM\SOFTWARE\NOLVEX\VELMORA\Cache' /v BlockSize /t REG_DWORD /d 4096 /f >/dev/null
+run reg add 'HKLM\SOFTWARE\NOLVEX\VELMORA\Cache' /v MaxSize /t REG_DWORD /d 51200 /f >/dev/null
+run reg add 'HKLM\SOFTWARE\NOLVEX\VELMORA\Cache' /v RefreshTimer /t REG_DWORD /d 3725 /f >/dev/null
 
-run --up
-run "$build/bin/vlifs95sim.exe" >/dev/null 2>&1 &
-sleep 1
-run "$build/bin/shot_helper.exe" splash 4000 &
-sleep 3
-shot splash 600 190
-finish
+velmora; shot palette-activate 3
+run "$helper" about; shot about
+end_program
+run "$program" /ACT /NOB >/dev/null 2>&1
+velmora; shot palette-deactivate 3
+run "$helper" press "Corvane Velmora" 1002; shot options
+end_program
+run "$program" /DEA /NOB >/dev/null 2>&1
+
+run "$helper" splash 4000 "$program" >/dev/null 2>&1 &
+shot splash 3
+end_program
+
+run reg add 'HKLM\SOFTWARE\NOLVEX\VELMORA\General' /v ShouldUpgrade /t REG_DWORD /d 1 /f >/dev/null
+velmora; shot upgrade-prompt 3
+run "$helper" press "Velmora Upgrade" 1; shot upgrade-program
+end_program
+run reg delete 'HKLM\SOFTWARE\NOLVEX\VELMORA\General' /v ShouldUpgrade /f >/dev/null
+
+# An error box: the driver service stopped, the program finds no driver at its start.
+run sc stop vlifs95sim >/dev/null; sleep 1
+velmora; shot error-driver-missing 3
+end_program
+
+run --down
 ls -l "$out"

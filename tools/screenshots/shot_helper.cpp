@@ -1,7 +1,11 @@
 // Helps tools/screenshots.sh pose the program for its pictures:
 //   shot_helper about          opens the running palette's About box
-//   shot_helper splash MS      starts "Velmora.exe /ACT" and holds its start-up picture on the
-//                              screen for MS milliseconds (through the window-watch hook)
+//   shot_helper splash MS [PROGRAM]
+//                              starts "Velmora.exe /ACT" (the one beside it, or PROGRAM) and
+//                              holds its start-up picture on the screen for MS milliseconds
+//                              (through the window-watch hook)
+//   shot_helper press CAPTION ID
+//                              presses button ID of the top-level window CAPTION
 #include <windows.h>
 
 #include <cstdlib>
@@ -39,7 +43,15 @@ int About() {
   return 0;
 }
 
-int Splash(DWORD holdMs) {
+int Press(const char* caption, int id) {
+  HWND wnd = nullptr;
+  for (int i = 0; i < 100 && !wnd; ++i, Sleep(100)) wnd = FindWindowA(nullptr, caption);
+  if (!wnd) return 1;
+  PostMessageA(wnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(wnd, id)));
+  return 0;
+}
+
+int Splash(DWORD holdMs, const std::string& program) {
   g_holdMs = holdMs;
   WNDCLASSA wc{};
   wc.lpfnWndProc = &ReceiverProc;
@@ -52,7 +64,7 @@ int Splash(DWORD holdMs) {
   HHOOK hook = watch ? watch() : nullptr;
   if (!hook) return 1;
 
-  std::string cmd = "\"" + ProgramDir() + "\\Velmora.exe\" /ACT";
+  std::string cmd = "\"" + program + "\" /ACT";
   STARTUPINFOA si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
@@ -72,6 +84,8 @@ int Splash(DWORD holdMs) {
 
 int main(int argc, char** argv) {
   if (argc >= 2 && std::strcmp(argv[1], "about") == 0) return About();
-  if (argc >= 3 && std::strcmp(argv[1], "splash") == 0) return Splash(static_cast<DWORD>(std::atoi(argv[2])));
+  if (argc >= 3 && std::strcmp(argv[1], "splash") == 0)
+    return Splash(static_cast<DWORD>(std::atoi(argv[2])), argc >= 4 ? argv[3] : ProgramDir() + "\\Velmora.exe");
+  if (argc >= 4 && std::strcmp(argv[1], "press") == 0) return Press(argv[2], std::atoi(argv[3]));
   return 2;
 }

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
 namespace velmora::sim {
 namespace {
@@ -47,7 +48,10 @@ const char kStandInUsage[] =
     "  --stall-on CODE      answer no request with this code\n"
     "  --short BYTES        send only the first BYTES bytes of every answer\n"
     "  --log FILE           append one line per request received\n"
-    "  --pipe NAME          serve another pipe (default \\\\.\\pipe\\VLIFS95)\n";
+    "  --pipe NAME          serve another pipe (default \\\\.\\pipe\\VLIFS95)\n"
+    "  --registry           start from ActivateState, honour a ClearCache mark once, and\n"
+    "                       re-read the cache settings on request 5\n"
+    "  --service            run as the Windows service (with --registry)\n";
 
 Answer StandInDriver::Serve(const std::uint8_t* request, std::size_t size) {
   Answer answer;
@@ -65,19 +69,44 @@ Answer StandInDriver::Serve(const std::uint8_t* request, std::size_t size) {
     answer.result = refusal->second;
   } else {
     switch (answer.request) {
-      case 1:
+      case 1: {
         for (std::size_t i = 0; i < 4; ++i) PutWord(answer.reply, 1 + i, m_settings.version[i]);
         PutWord(answer.reply, 5, m_settings.state);
+        const std::int32_t report[] = {m_report.settingsResult,
+                                       m_report.inEffect.blockSize,
+                                       m_report.inEffect.maxSize,
+                                       m_report.inEffect.refreshTimer,
+                                       static_cast<std::int32_t>(m_report.rejected),
+                                       m_report.settingsChanges,
+                                       m_report.cacheClears};
+        for (std::size_t i = 0; i < std::size(report); ++i) PutWord(answer.reply, 1 + kReportFirstWord + i, report[i]);
         break;
+      }
       case 2: m_settings.state = 3; break;
       case 3: m_settings.state = 4; break;
-      case 5: break;
+      case 5:
+        ++m_report.settingsChanges;
+        if (m_settingsSource) {
+          const CacheSettingsRead read = m_settingsSource(m_report.inEffect);
+          m_report.inEffect = read.inEffect;
+          m_report.rejected = read.rejected;
+          m_report.settingsResult = answer.result = read.Result();
+        }
+        break;
       default: answer.result = kUnknownRequestResult; break;
     }
   }
   PutWord(answer.reply, 0, answer.result);
   if (m_settings.shortReply) answer.reply.resize(std::min(*m_settings.shortReply, kBufferBytes));
   return answer;
+}
+
+void StandInDriver::StartFrom(const StartUpState& start) {
+  m_settings.state = start.state;
+  m_report.inEffect = start.settings.inEffect;
+  m_report.rejected = start.settings.rejected;
+  m_report.settingsResult = start.settings.Result();
+  if (start.cacheCleared) ++m_report.cacheClears;
 }
 
 std::string LogLine(const Answer& answer, std::int32_t stateAfter) {
@@ -98,6 +127,11 @@ std::optional<StandInOptions> ParseStandInOptions(const std::vector<std::string>
     }
     if (name == "--stall") {
       options.settings.stallAll = true;
+      continue;
+    }
+    if (name == "--registry" || name == "--service") {
+      options.registry = true;
+      options.service = options.service || name == "--service";
       continue;
     }
     if (!takesValue) {

@@ -6,11 +6,14 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
 #include <string>
 #include <vector>
+
+#include "tools/vlifs95sim/driver_state.h"
 
 namespace velmora::sim {
 
@@ -25,6 +28,17 @@ struct StandInSettings {
   std::set<std::int32_t> stallOn;                 // answer nothing to these codes
   std::optional<std::size_t> shortReply;          // answer only this many bytes
 };
+
+// What the driver reports after the state, in words 5-11 of the status record (buffer words
+// 6-12), so that a test can see what reached it. The program carries them uninterpreted.
+struct DriverReport {
+  std::int32_t settingsResult = 0;  // 0, or kSettingsUnusableResult when the last read took not all
+  CacheSettings inEffect;           // words 6, 7, 8: block size, maximum size, refresh timer
+  std::uint32_t rejected = 0;       // word 9: kRejected... bits of the last read
+  std::int32_t settingsChanges = 0; // word 10: settings-changed requests served since start
+  std::int32_t cacheClears = 0;     // word 11: cache clears since start (a "ClearCache" mark)
+};
+constexpr std::size_t kReportFirstWord = 5;  // in the status record; one more in the buffer
 
 struct Answer {
   std::int32_t request = 0;  // word 0 of what came in (0 when it was shorter than a word)
@@ -42,9 +56,20 @@ class StandInDriver {
 
   StandInSettings& Settings() { return m_settings; }
   const StandInSettings& Settings() const { return m_settings; }
+  DriverReport& Report() { return m_report; }
+  const DriverReport& Report() const { return m_report; }
+
+  // Where request 5 re-reads the settings from; without one it only answers 0.
+  using SettingsSource = std::function<CacheSettingsRead(const CacheSettings& inEffect)>;
+  void SetSettingsSource(SettingsSource source) { m_settingsSource = std::move(source); }
+
+  // Starts as a driver does after a restart (see TakeStartUpState).
+  void StartFrom(const StartUpState& start);
 
  private:
   StandInSettings m_settings;
+  DriverReport m_report;
+  SettingsSource m_settingsSource;
 };
 
 // One log line for a request, e.g. "request 2 result 0 state 3" or "request 1 stalled".
@@ -55,6 +80,8 @@ struct StandInOptions {
   StandInSettings settings;
   std::string logFile;
   std::string pipeName = "\\\\.\\pipe\\VLIFS95";
+  bool registry = false;  // keep state and settings in the registry like the driver
+  bool service = false;   // run under the service control manager (implies registry)
   bool help = false;
 };
 std::optional<StandInOptions> ParseStandInOptions(const std::vector<std::string>& args, std::string* error);

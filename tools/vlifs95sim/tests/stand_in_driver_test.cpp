@@ -74,6 +74,10 @@ TEST(StandInOptionsTest, ReadsEveryOption) {
   EXPECT_EQ("C:\\log.txt", o->logFile);
   EXPECT_EQ("\\\\.\\pipe\\X", o->pipeName);
   EXPECT_FALSE(o->settings.stallAll);
+  EXPECT_FALSE(o->registry);
+  EXPECT_TRUE(ParseStandInOptions({"--registry"}, &error)->registry);
+  EXPECT_FALSE(ParseStandInOptions({"--registry"}, &error)->service);
+  EXPECT_TRUE(ParseStandInOptions({"--service"}, &error)->registry);  // a service keeps its state
   ASSERT_TRUE(ParseStandInOptions({"--stall"}, &error));
   EXPECT_TRUE(ParseStandInOptions({"--stall"}, &error)->settings.stallAll);
 }

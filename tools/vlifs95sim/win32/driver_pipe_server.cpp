@@ -1,5 +1,6 @@
 #include "tools/vlifs95sim/win32/driver_pipe_server.h"
 
+#include <algorithm>
 #include <atomic>
 #include <list>
 #include <memory>
@@ -111,11 +112,26 @@ void ServeClient(UniqueFile client, HANDLE stop, const CDriverPipeServer::Handle
   Transfer(client.get(), false, &more, 1, stop, kLingerMs, &ignored);
 }
 
+// One server per pipe name, across sessions (a service and a console program alike). The pipe's
+// own first-instance flag says the same on Windows, but this Wine ignores it.
+UniqueKernelHandle ClaimPipeName(const std::string& name) {
+  std::string object = name;  // a kernel object's name holds no backslash after its namespace
+  std::replace(object.begin(), object.end(), '\\', '_');
+  object = "Global\\VelmoraDriverPipe" + object;
+  UniqueKernelHandle claim(CreateMutexA(nullptr, FALSE, object.c_str()));
+  if (claim && GetLastError() == ERROR_ALREADY_EXISTS) claim.reset();
+  if (!claim) SetLastError(ERROR_PIPE_BUSY);
+  return claim;
+}
+
 }  // namespace
 
-bool CDriverPipeServer::Run(HANDLE stop, HANDLE ready) {
+bool CDriverPipeServer::Run(HANDLE stop, HANDLE ready, const std::function<void()>& holdingPipe) {
+  const UniqueKernelHandle claim = ClaimPipeName(m_strPipeName);
+  if (!claim) return false;
   Listener listener;
   if (!Listen(m_strPipeName, true, listener)) return false;
+  if (holdingPipe) holdingPipe();
   if (ready) SetEvent(ready);
 
   // Each client is served on a thread of its own, so one that stalls or lingers holds up no other.

@@ -20,8 +20,10 @@ class CDriverPipeServer {
   CDriverPipeServer(std::string pipeName, Handler handler) : m_strPipeName(std::move(pipeName)), m_handler(std::move(handler)) {}
 
   // Serves until `stop` is signalled; `ready` (optional) is signalled once the first instance
-  // listens. False when the pipe cannot be created, for example because another server has it.
-  bool Run(HANDLE stop, HANDLE ready = nullptr);
+  // listens, after `holdingPipe` (optional) has run: the pipe is then this server's alone and no
+  // client has been served yet. False when the pipe cannot be created, for example because
+  // another server has it.
+  bool Run(HANDLE stop, HANDLE ready = nullptr, const std::function<void()>& holdingPipe = {});
 
  private:
   std::string m_strPipeName;

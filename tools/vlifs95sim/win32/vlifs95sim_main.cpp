@@ -2,13 +2,14 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "framework/win32/handles.h"
 #include "tools/vlifs95sim/stand_in_driver.h"
 #include "tools/vlifs95sim/win32/driver_pipe_server.h"
+#include "tools/vlifs95sim/win32/registry_driver_store.h"
+#include "tools/vlifs95sim/win32/service_host.h"
 
 namespace {
 
@@ -39,27 +40,43 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  framework::UniqueKernelHandle stop(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-  g_stop = stop.get();
-  SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
-
+  CRegistryDriverStore registry;
   StandInDriver driver(options->settings);
-  CDriverPipeServer server(options->pipeName, [&](const std::uint8_t* request, std::size_t size) {
-    Answer answer = driver.Serve(request, size);
-    if (log) {
-      std::fprintf(log, "%s\n", LogLine(answer, driver.Settings().state).c_str());
-      std::fflush(log);
-    }
-    return answer;
-  });
-  std::printf("vlifs95sim: serving %s\n", options->pipeName.c_str());
-  std::fflush(stdout);
-  const bool served = server.Run(stop.get());
-  if (log) std::fclose(log);
-  if (!served) {
-    std::fprintf(stderr, "vlifs95sim: cannot serve %s (error %lu; is another driver running?)\n",
-                 options->pipeName.c_str(), GetLastError());
-    return 1;
+  if (options->registry) {
+    driver.SetSettingsSource([&](const CacheSettings& inEffect) { return ReadCacheSettings(registry, inEffect); });
   }
-  return 0;
+  // The state and the clear-cache mark are taken when serving starts, not before: a second
+  // driver that cannot have the pipe must not consume the mark.
+  const auto serve = [&](HANDLE stop, HANDLE ready) {
+    CDriverPipeServer server(options->pipeName, [&](const std::uint8_t* request, std::size_t size) {
+      Answer answer = driver.Serve(request, size);
+      if (log) {
+        std::fprintf(log, "%s\n", LogLine(answer, driver.Settings().state).c_str());
+        std::fflush(log);
+      }
+      return answer;
+    });
+    return server.Run(stop, ready, [&] {
+      if (options->registry) driver.StartFrom(TakeStartUpState(registry, options->settings.state));
+    });
+  };
+
+  bool served = false;
+  if (options->service) {
+    served = RunAsService(serve);
+    if (!served) std::fprintf(stderr, "vlifs95sim: --service is for the service control manager\n");
+  } else {
+    framework::UniqueKernelHandle stop(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    g_stop = stop.get();
+    SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
+    std::printf("vlifs95sim: serving %s\n", options->pipeName.c_str());
+    std::fflush(stdout);
+    served = serve(stop.get(), nullptr);
+    if (!served) {
+      std::fprintf(stderr, "vlifs95sim: cannot serve %s (error %lu; is another driver running?)\n",
+                   options->pipeName.c_str(), GetLastError());
+    }
+  }
+  if (log) std::fclose(log);
+  return served ? 0 : 1;
 }

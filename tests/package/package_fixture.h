@@ -1,0 +1,69 @@
+// Shared set-up of the package courses. Each course runs in a Wine prefix of its own (see
+// tools/package-test.sh), so it may install, upgrade, stop services and remove what it likes:
+// nothing outside its prefix is touched.
+#pragma once
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tests/robot/registry.h"
+#include "tests/robot/robot.h"
+
+namespace package_e2e {
+
+using namespace std::chrono_literals;
+
+constexpr char kProduct[] = "Software\\Nolvex\\Velmora";
+constexpr char kGeneral[] = "SOFTWARE\\NOLVEX\\VELMORA\\General";
+constexpr char kCache[] = "SOFTWARE\\NOLVEX\\VELMORA\\Cache";
+constexpr char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr char kLogOnEntry[] = "VelmoraActivate";
+constexpr char kService[] = "vlifs95sim";
+constexpr char kInstallDir[] = "C:\\Program Files\\Nolvex\\Velmora";
+constexpr char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+
+bool FileExists(const std::string& path);
+// The folders of the built packages: the program's version, and a newer one.
+std::string PackageFolder();
+std::string NewerPackageFolder();
+
+// Runs the system installer with these arguments and returns its exit code (the full 32 bits,
+// which a shell's exit status would cut to 8).
+DWORD Msiexec(const std::string& args);
+DWORD InstallQuietly(const std::string& packageFolder);
+// The DisplayVersion of every installed Velmora product.
+std::vector<std::string> InstalledVersions();
+
+// The service's state (SERVICE_RUNNING ...), 0 when it does not exist.
+DWORD ServiceState();
+bool StopService();
+bool StartService();
+
+// The driver's status record as the service answers request 1 (words 0-78), empty when no
+// driver answers. Word 4 is the state; words 5-11 its report (see tools/vlifs95sim/README.md).
+std::vector<std::int32_t> DriverStatus();
+std::int32_t SendDriverRequest(std::int32_t code);
+
+// The Start-menu shortcut "Velmora" (the common menu, or the user's, where Wine puts it) and
+// the program it starts; empty when there is none.
+std::string ShortcutPath();
+std::string ShortcutTarget(const std::string& shortcut);
+
+// Starts the installed program the way a user does: the shortcut's target.
+robot::Process StartInstalledVelmora(const std::string& args = "");
+// Waits until the process shows a message box and returns it; fails the test otherwise.
+robot::MessageBoxSeen NextBox(const robot::Process& p);
+// A message box of any process (the system installer's, say) whose text contains `text`.
+bool FindBoxOfAnyProcess(const std::string& text, robot::MessageBoxSeen* box);
+// Waits for the palette; checks no box of the program came first.
+HWND WaitForPaletteAlone(const robot::Process& p);
+void ClosePalette(robot::Process& p, HWND palette);
+
+// A folder of its own for a course (staging folders and the like).
+std::string MakeFolder(const std::string& name);
+
+}  // namespace package_e2e

@@ -1,0 +1,52 @@
+#include "tools/vlifs95sim/driver_state.h"
+
+namespace velmora::sim {
+namespace {
+
+// Takes a DWORD setting when it lies in [low, high].
+bool Take(const StoredValue& value, std::int64_t low, std::int64_t high, std::int32_t* setting) {
+  if (value.kind != StoredValue::Kind::Dword) return false;
+  const std::int64_t v = static_cast<std::int32_t>(value.dword);  // the program stores 32-bit signed
+  if (v < low || v > high) return false;
+  *setting = static_cast<std::int32_t>(v);
+  return true;
+}
+
+}  // namespace
+
+CacheSettingsRead ReadCacheSettings(DriverRegistry& registry, const CacheSettings& inEffect) {
+  CacheSettingsRead read;
+  read.inEffect = inEffect;
+  const StoredValue block = registry.Read(kCacheKey, "BlockSize");
+  // Cache blocks are 1, 2 or 4 KB: the sizes the Cache page offers.
+  const bool blockUsable = block.kind == StoredValue::Kind::Dword &&
+                           (block.dword == 1024 || block.dword == 2048 || block.dword == 4096);
+  if (blockUsable) {
+    read.inEffect.blockSize = static_cast<std::int32_t>(block.dword);
+  } else {
+    read.rejected |= kRejectedBlockSize;
+  }
+  if (!Take(registry.Read(kCacheKey, "MaxSize"), 16 * 1024, 19999 * 1024, &read.inEffect.maxSize))
+    read.rejected |= kRejectedMaxSize;
+  if (!Take(registry.Read(kCacheKey, "RefreshTimer"), 0, 999 * 3600 + 59 * 60 + 59, &read.inEffect.refreshTimer))
+    read.rejected |= kRejectedRefreshTimer;
+  return read;
+}
+
+StartUpState TakeStartUpState(DriverRegistry& registry, std::int32_t defaultState) {
+  StartUpState start;
+  start.state = defaultState;
+  const StoredValue recorded = registry.Read(kGeneralKey, "ActivateState");
+  if (recorded.kind == StoredValue::Kind::Dword && recorded.dword <= 1) start.state = recorded.dword == 1 ? 3 : 4;
+
+  // The mark means "once, at the next start": honoured, then gone.
+  const StoredValue mark = registry.Read(kCacheKey, "ClearCache");
+  if (mark.kind == StoredValue::Kind::String && mark.text == "YES") {
+    start.cacheCleared = true;
+    registry.Delete(kCacheKey, "ClearCache");
+  }
+  start.settings = ReadCacheSettings(registry, CacheSettings{});
+  return start;
+}
+
+}  // namespace velmora::sim
