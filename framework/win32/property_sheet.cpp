@@ -1,6 +1,7 @@
 #include "framework/win32/property_sheet.h"
 
 #include "framework/win32/message_box.h"
+#include "framework/win32/modal_scope.h"
 #include "framework/win32/property_page.h"
 #include "framework/win32/win_app.h"
 
@@ -80,6 +81,7 @@ INT_PTR CPropertySheet::DoModal() {
 
   HWND owner = m_hWndParent;
   const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
+  CModalScope modal;
   CPropertySheet* outer = t_creatingSheet;
   t_creatingSheet = this;
   auto created = reinterpret_cast<HWND>(PropertySheetA(&psh));
@@ -111,6 +113,7 @@ INT_PTR CPropertySheet::DoModal() {
   INT_PTR result = IDCANCEL;
   if (m_hWnd && SendMessageA(m_hWnd, PSM_GETRESULT, 0, 0) > 0) result = IDOK;
   if (ownerWasEnabled) EnableWindow(owner, TRUE);
+  modal.Restore();
   if (owner && m_hWnd && GetActiveWindow() == m_hWnd) SetActiveWindow(owner);
   if (m_hWnd) ::DestroyWindow(m_hWnd);
   return result;
