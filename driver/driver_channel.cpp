@@ -14,7 +14,18 @@ int TakeReply(ExchangeBuffer& buffer, const void* reply, std::size_t size) {
 
 int CDriverChannel::SendRequest(ExchangeBuffer& buffer) {
   std::fill(buffer.begin() + 1, buffer.end(), 0);
-  return m_transport->Exchange(buffer) == 0 ? 0 : -1;
+  if (m_bActionTimedOut) return -1;
+  const int result = m_transport->Exchange(buffer);
+  if (result == kExchangeTimedOut && m_nActionDepth > 0) m_bActionTimedOut = true;
+  return result == 0 ? 0 : -1;
+}
+
+DriverAction::DriverAction(CDriverChannel& channel) : m_channel(&channel) { ++m_channel->m_nActionDepth; }
+
+void DriverAction::End() {
+  if (!m_channel) return;
+  if (--m_channel->m_nActionDepth == 0) m_channel->m_bActionTimedOut = false;
+  m_channel = nullptr;
 }
 
 int CDriverChannel::QueryStatus(DriverStatus* status) {

@@ -1,6 +1,8 @@
 // The control channel to the cache driver: the four requests the program sends and the three
-// questions derived from the status request. Stateless: every call builds a fresh, zeroed
-// buffer, and every derived question makes its own status request.
+// questions derived from the status request. Every call builds a fresh, zeroed buffer, and
+// every derived question makes its own status request. The only state is that of the user
+// action in progress (DriverAction): a driver that let one of its exchanges time out is not
+// waited for again within that action.
 #pragma once
 #include <cstdint>
 
@@ -44,7 +46,8 @@ class CDriverChannel {
   explicit CDriverChannel(DriverTransport& transport) : m_transport(&transport) {}
 
   // Sends the request in word 0; every other word is cleared first, so nothing the driver
-  // did not write can be read back as its answer. 0 when the exchange took place, else -1.
+  // did not write can be read back as its answer. 0 when the exchange took place, else -1;
+  // within an action whose driver already timed out, -1 at once without an exchange.
   int SendRequest(ExchangeBuffer& buffer);
   // -1 when the exchange failed (record untouched); else the driver's result, record filled.
   int QueryStatus(DriverStatus* status);
@@ -61,9 +64,31 @@ class CDriverChannel {
   int IsDriverUsable();
 
  private:
+  friend class DriverAction;
   int Simple(DriverRequest request);
 
   DriverTransport* m_transport;
+  int m_nActionDepth = 0;       // open DriverAction scopes
+  bool m_bActionTimedOut = false;  // an exchange of the current action timed out
+};
+
+// One user action (a start-up until the palette shows or the command-line change ends, one
+// toggle, one apply) waits at most one exchange limit in all for a driver that does not
+// answer: after a time-out its later requests fail at once, as a failed channel does.
+// Scopes nest; the outermost one decides, and the next action tries the driver again.
+// Requests outside any action each wait their own limit.
+class DriverAction {
+ public:
+  explicit DriverAction(CDriverChannel& channel);
+  ~DriverAction() { End(); }
+  DriverAction(const DriverAction&) = delete;
+  DriverAction& operator=(const DriverAction&) = delete;
+
+  // Ends the action before the scope does (the palette's own life is no part of start-up).
+  void End();
+
+ private:
+  CDriverChannel* m_channel;
 };
 
 }  // namespace velmora

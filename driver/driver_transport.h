@@ -12,10 +12,14 @@ constexpr std::size_t kExchangeBytes = kExchangeWords * 4;  // 6132
 
 using ExchangeBuffer = std::array<std::int32_t, kExchangeWords>;
 
+// Exchange's result when the driver did not answer within the limit; any other failure is -1.
+constexpr int kExchangeTimedOut = -2;
+
 class DriverTransport {
  public:
   virtual ~DriverTransport() = default;
-  // 0 when the exchange took place (whatever the driver answered), -1 when it did not.
+  // 0 when the exchange took place (whatever the driver answered); kExchangeTimedOut when the
+  // driver did not answer in time; -1 when it failed otherwise.
   virtual int Exchange(ExchangeBuffer& buffer) = 0;
 };
 

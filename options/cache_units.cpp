@@ -48,14 +48,26 @@ std::optional<RangeRefusal> FindRangeRefusal(const CacheFields& shown, const Cac
     if (outside(shown.hours, kHoursMax)) return RangeRefusal{CacheBox::kHours, 0, kHoursMax};
     if (outside(shown.minutes, kMinutesMax)) return RangeRefusal{CacheBox::kMinutes, 0, kMinutesMax};
     if (shown.seconds < 0) return RangeRefusal{CacheBox::kSeconds, 0, static_cast<std::int32_t>(kStoredMax)};
-    const std::int64_t rest = std::int64_t{shown.minutes} * 60 + shown.seconds;
-    if (std::int64_t{shown.hours} * 3600 + rest > kStoredMax) {
-      // Each part fits alone but not the sum: name the hours that still fit beside the rest,
-      // or, when minutes and seconds alone are too many, the minutes that fit beside the seconds.
-      if (rest <= kStoredMax) {
-        return RangeRefusal{CacheBox::kHours, 0, static_cast<std::int32_t>((kStoredMax - rest) / 3600)};
+    const std::int64_t hours = std::int64_t{shown.hours} * 3600;
+    const std::int64_t minutes = std::int64_t{shown.minutes} * 60;
+    const std::int64_t seconds = shown.seconds;
+    if (hours + minutes + seconds > kStoredMax) {
+      // Each part fits alone but not the sum: refuse the first box, in the page's order, that
+      // can be given a value other than 0 beside the other two as they stand, naming what fits.
+      const struct {
+        CacheBox box;
+        std::int64_t others;
+        std::int64_t unit;
+      } parts[] = {{CacheBox::kHours, minutes + seconds, 3600},
+                   {CacheBox::kMinutes, hours + seconds, 60},
+                   {CacheBox::kSeconds, hours + minutes, 1}};
+      for (const auto& part : parts) {
+        const std::int64_t fits = part.others > kStoredMax ? 0 : (kStoredMax - part.others) / part.unit;
+        if (fits > 0) return RangeRefusal{part.box, 0, static_cast<std::int32_t>(fits)};
       }
-      return RangeRefusal{CacheBox::kMinutes, 0, static_cast<std::int32_t>((kStoredMax - shown.seconds) / 60)};
+      // No single box can make room (two hold too much): the hours that fit beside minutes and
+      // seconds within their spins' ranges.
+      return RangeRefusal{CacheBox::kHours, 0, static_cast<std::int32_t>((kStoredMax - 59 * 60 - 59) / 3600)};
     }
   }
   if (MaxSizeChanged(shown, stored) && outside(shown.maxSize, kKiloMax)) {

@@ -13,7 +13,9 @@
 #include "upgrade/win32/centre_window.h"
 #include "upgrade/win32/upgrade_prompt_runner.h"
 #include "palette/win32/startup_splash.h"
+#include "framework/win32/handles.h"
 #include "framework/win32/message_box.h"
+#include "framework/win32/modal_scope.h"
 
 namespace velmora {
 namespace {
@@ -21,6 +23,21 @@ namespace {
 const char kPaletteClass[] = "VelmoraMainPalette";
 // Set when this process registered the palette class, so only that is unregistered.
 bool g_bPaletteClassRegistered = false;
+
+// Starts that look for a palette at the same moment take turns: the first holds this lock
+// from its look until its palette exists (or it ends without one); the others find that
+// palette and hand over to it. Per session, like the palette windows it guards.
+const char kStartLockName[] = "Local\\VelmoraPaletteStart";
+framework::UniqueKernelHandle g_startLock;
+bool g_bStartLockHeld = false;
+
+void TakeStartLock() {
+  g_startLock.reset(CreateMutexA(nullptr, FALSE, kStartLockName));
+  if (!g_startLock) return;  // no lock to be had: look unguarded, as a lone start would
+  // Abandoned: its holder ended without letting go, so it holds nothing any more.
+  const DWORD waited = WaitForSingleObject(g_startLock.get(), INFINITE);
+  g_bStartLockHeld = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+}
 
 HWND OwnerOrMain(OwnerWindow owner) {
   if (owner) return static_cast<HWND>(owner);
@@ -43,6 +60,8 @@ CPaletteApp::~CPaletteApp() = default;
 CPaletteApp& App() { return *static_cast<CPaletteApp*>(framework::AfxGetApp()); }
 
 BOOL CPaletteApp::InitInstance() {
+  // Start-up is one action for the driver until the palette shows or the change is made.
+  DriverAction startup(m_driver);
   CMainPalette palette;
   if (!IsFirstInstance()) return FALSE;
   RegisterPaletteClass();
@@ -75,6 +94,7 @@ BOOL CPaletteApp::InitInstance() {
     if (SetActivation(m_nRequestedState) != 0) m_nExitCode = 1;
     return FALSE;
   }
+  startup.End();
   palette.DoModal();
   return FALSE;
 }
@@ -85,6 +105,7 @@ BOOL CPaletteApp::PreTranslateMessage(MSG* msg) {
 }
 
 int CPaletteApp::ExitInstance() {
+  ReleaseStartLock();
   if (g_bPaletteClassRegistered) {
     UnregisterClassA(kPaletteClass, m_hInstance);
     g_bPaletteClassRegistered = false;
@@ -99,13 +120,13 @@ int CPaletteApp::ExitInstance() {
 int CPaletteApp::ShowError(int code, unsigned flags, OwnerWindow owner) {
   const std::string entry = framework::LoadResourceString(static_cast<UINT>(code));
   const ErrorBoxText box = MakeErrorBox(code, entry.empty() ? nullptr : entry.c_str());
-  return MessageBoxA(OwnerOrMain(owner), box.text.c_str(), box.caption.c_str(), flags);
+  return framework::ModalMessageBox(OwnerOrMain(owner), box.text.c_str(), box.caption.c_str(), flags);
 }
 
 int CPaletteApp::ShowErrorWithArg(int code, const std::string& arg, unsigned flags, OwnerWindow owner) {
   const std::string entry = framework::LoadResourceString(static_cast<UINT>(code), 256);
   const ErrorBoxText box = MakeErrorBoxWithArg(code, entry.empty() ? nullptr : entry.c_str(), arg);
-  return MessageBoxA(OwnerOrMain(owner), box.text.c_str(), box.caption.c_str(), flags);
+  return framework::ModalMessageBox(OwnerOrMain(owner), box.text.c_str(), box.caption.c_str(), flags);
 }
 
 int CPaletteApp::ShowMessage(unsigned stringId, unsigned flags) {
@@ -127,14 +148,22 @@ int CPaletteApp::SetActivation(int requested) {
 }
 
 int CPaletteApp::IsFirstInstance() {
+  TakeStartLock();
   HWND palette = FindWindowA(kPaletteClass, nullptr);
-  if (!palette) return 1;
+  if (!palette) return 1;  // the lock stays held until this start's palette exists
+  ReleaseStartLock();
   HWND popup = GetLastActivePopup(palette);
   BringWindowToTop(palette);
   if (IsIconic(palette)) ShowWindow(palette, SW_RESTORE);
   BringWindowToTop(popup);
   SetForegroundWindow(popup);
   return 0;
+}
+
+void CPaletteApp::ReleaseStartLock() {
+  if (g_bStartLockHeld) ReleaseMutex(g_startLock.get());
+  g_bStartLockHeld = false;
+  g_startLock.reset();
 }
 
 int CPaletteApp::RegisterPaletteClass() {

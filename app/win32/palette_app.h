@@ -42,7 +42,10 @@ class CPaletteApp : public framework::CWinApp, public Prompts {
   int SetActivation(int requested);
 
   // 1 when no palette runs yet; otherwise brings the running one forward and returns 0.
+  // A start at the same moment as another waits here until the other's palette exists.
   static int IsFirstInstance();
+  // This start's palette exists (or it will have none): the next start may look for it.
+  static void ReleaseStartLock();
   static int RegisterPaletteClass();
   void LoadInstallDir();
   void ParseSwitches();

@@ -11,8 +11,11 @@ using framework::UniqueKey;
 std::int32_t CSettingsStore::ReadValue(const char* keyPath, const char* name, std::uint32_t* type,
                                        std::uint8_t* data, std::uint32_t* size) {
   HKEY raw = nullptr;
-  // Every open asks for full access, reads included, as the installer's keys expect.
-  LONG rc = RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_ALL_ACCESS, &raw);
+  // Every open asks for full access, reads included, as the installer's keys expect. A user
+  // who may only read the machine's settings (a standard user on NT-family Windows) is
+  // refused that, and reads with read access instead.
+  LONG rc = m_calls.openKey(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_ALL_ACCESS, &raw);
+  if (rc == ERROR_ACCESS_DENIED) rc = m_calls.openKey(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_READ, &raw);
   if (rc != ERROR_SUCCESS) return rc;
   UniqueKey key(raw);
   DWORD dwType = 0;
@@ -28,8 +31,8 @@ std::int32_t CSettingsStore::WriteValue(const char* keyPath, const char* name, s
                                         const std::uint8_t* data, std::uint32_t size) {
   HKEY raw = nullptr;
   char emptyClass[] = "";
-  LONG rc = RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, emptyClass, REG_OPTION_NON_VOLATILE,
-                            KEY_ALL_ACCESS, nullptr, &raw, nullptr);
+  LONG rc = m_calls.createKey(HKEY_LOCAL_MACHINE, keyPath, 0, emptyClass, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                             nullptr, &raw, nullptr);
   if (rc != ERROR_SUCCESS) return rc;
   UniqueKey key(raw);
   rc = RegSetValueExA(key.get(), name, 0, type, data, size);
@@ -40,7 +43,7 @@ std::int32_t CSettingsStore::WriteValue(const char* keyPath, const char* name, s
 
 std::int32_t CSettingsStore::DeleteValue(const char* keyPath, const char* name) {
   HKEY raw = nullptr;
-  LONG rc = RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_ALL_ACCESS, &raw);
+  LONG rc = m_calls.openKey(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_ALL_ACCESS, &raw);
   if (rc != ERROR_SUCCESS) return rc;
   UniqueKey key(raw);
   rc = RegDeleteValueA(key.get(), name);

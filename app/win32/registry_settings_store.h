@@ -1,16 +1,30 @@
 // The settings store over the system registry under HKEY_LOCAL_MACHINE.
 #pragma once
+#include <windows.h>
+
 #include "app/settings_store.h"
 
 namespace velmora {
 
+// The two calls that open keys; tests put their own in place (a user refused write access).
+struct RegistryKeyCalls {
+  decltype(&::RegOpenKeyExA) openKey = &::RegOpenKeyExA;
+  decltype(&::RegCreateKeyExA) createKey = &::RegCreateKeyExA;
+};
+
 class CSettingsStore : public SettingsStore {
  public:
+  CSettingsStore() = default;
+  explicit CSettingsStore(RegistryKeyCalls calls) : m_calls(calls) {}
+
   std::int32_t ReadValue(const char* keyPath, const char* name, std::uint32_t* type, std::uint8_t* data,
                          std::uint32_t* size) override;
   std::int32_t WriteValue(const char* keyPath, const char* name, std::uint32_t type, const std::uint8_t* data,
                           std::uint32_t size) override;
   std::int32_t DeleteValue(const char* keyPath, const char* name) override;
+
+ private:
+  RegistryKeyCalls m_calls;
 };
 
 }  // namespace velmora

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "framework/win32/handles.h"
 #include "framework/win32/system_library.h"
 
 namespace velmora {
@@ -33,7 +34,29 @@ std::intptr_t CWin32System::RunProgram(const std::string& dir, const std::string
   return reinterpret_cast<std::intptr_t>(h);
 }
 
-bool CWin32System::RestartWindows() { return ExitWindowsEx(EWX_REBOOT | EWX_FORCE, 0) != FALSE; }
+bool CWin32System::EnableShutdownPrivilege() {
+  HANDLE raw = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &raw)) {
+    // A system without access tokens needs no privilege to restart.
+    return GetLastError() == ERROR_CALL_NOT_IMPLEMENTED;
+  }
+  framework::UniqueKernelHandle token(raw);
+  TOKEN_PRIVILEGES privileges{};
+  privileges.PrivilegeCount = 1;
+  privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+  if (!LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid)) return false;
+  SetLastError(ERROR_SUCCESS);
+  if (!m_restart.adjustPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr)) return false;
+  // A token without the privilege still "succeeds"; only the last error (1300) tells.
+  return GetLastError() == ERROR_SUCCESS;
+}
+
+bool CWin32System::RestartWindows() {
+  // NT-family Windows refuses a restart (1314) from a caller whose shutdown privilege is not
+  // enabled; failing to enable it is reported as the restart's failure, with its error.
+  if (!EnableShutdownPrivilege()) return false;
+  return m_restart.exitWindows(EWX_REBOOT | EWX_FORCE, 0) != FALSE;
+}
 
 bool CWin32System::FileExists(const std::string& path) {
   // No length limit of the old existence test; directories do not count as files.

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "app/error_codes.h"
+#include "app/memory_registry.h"
+#include "app/registry_names.h"
+#include "driver/activation.h"
 #include "driver/driver_channel.h"
 #include "driver/driver_checks.h"
 #include "tests/doubles/recording_prompts.h"
@@ -235,6 +238,70 @@ TEST(StartupDriverCheckTest, ForeignVersionOrBadStateIsReportedOnce) {
   CheckDriverAtStartup(sickDriver, sickPrompts);
   EXPECT_EQ((std::vector<int>{kErrInitCacheFailed}), sickPrompts.Ids());
   EXPECT_EQ((std::vector<std::int32_t>{1, 1}), sick.requests);
+}
+
+// A driver that takes requests and never answers: one user action waits for it once.
+TEST(DriverActionTest, AfterATimeOutTheActionsLaterRequestsFailAtOnceUntilTheNextAction) {
+  sim::StandInSettings s;
+  s.stallAll = true;
+  ScriptedDriver transport(s);
+  CDriverChannel driver(transport);
+  {
+    DriverAction action(driver);
+    EXPECT_EQ(0, driver.IsActive());
+    {
+      DriverAction inner(driver);  // a nested scope is part of the same action
+      EXPECT_EQ(-1, driver.Activate());
+    }
+    EXPECT_EQ(kStateMissing, driver.GetDriverState());
+    EXPECT_EQ(-1, driver.NotifySettingsChanged());
+    EXPECT_EQ((std::vector<std::int32_t>{1}), transport.requests);
+  }
+  // The next action tries again; outside any action every request waits its own limit.
+  DriverAction next(driver);
+  EXPECT_EQ(-1, driver.Deactivate());
+  next.End();
+  next.End();  // ending twice ends once
+  EXPECT_EQ(-1, driver.Deactivate());
+  EXPECT_EQ(-1, driver.Deactivate());
+  EXPECT_EQ((std::vector<std::int32_t>{1, 3, 3, 3}), transport.requests);
+
+  // A driver that answers again is heard in the next action.
+  transport.Settings().stallAll = false;
+  DriverAction recovered(driver);
+  EXPECT_EQ(4, driver.GetDriverState());
+}
+
+// Only a time-out stops the action: a channel that fails at once (no driver) costs nothing to
+// try again, and a refusal or short answer is the driver speaking.
+TEST(DriverActionTest, FailuresOtherThanATimeOutAreTriedEachTime) {
+  ScriptedDriver transport;
+  transport.missing = true;
+  CDriverChannel driver(transport);
+  DriverAction action(driver);
+  EXPECT_EQ(0, driver.IsActive());
+  EXPECT_EQ(-1, driver.Activate());
+  transport.missing = false;
+  EXPECT_EQ(0, driver.Activate());
+  EXPECT_EQ((std::vector<std::int32_t>{1, 2, 2}), transport.requests);
+}
+
+// The command-line start against a stalled driver, as one action: the boxes of a missing
+// driver (the start-up check's and the activation's own), one request only, nothing stored.
+TEST(DriverActionTest, CommandLineStartAgainstAStalledDriverShowsTheMissingDriverBoxesOnce) {
+  sim::StandInSettings s;
+  s.stallAll = true;
+  ScriptedDriver transport(s);
+  CDriverChannel driver(transport);
+  MemoryRegistry registry;
+  RecordingPrompts prompts;
+  DriverAction startup(driver);
+  EXPECT_EQ(0, driver.IsActive());  // the palette's own question comes first
+  CheckDriverAtStartup(driver, prompts);
+  EXPECT_EQ(-1, SetActivation(driver, registry, prompts, 1));
+  EXPECT_EQ((std::vector<int>{kErrDriverMissing, kErrDriverMissing}), prompts.Ids());
+  EXPECT_EQ((std::vector<std::int32_t>{1}), transport.requests);
+  EXPECT_EQ(nullptr, registry.Find(kGeneralKey, kActivateStateValue));
 }
 
 }  // namespace

@@ -14,9 +14,9 @@ DWORD MillisLeft(Clock::time_point deadline) {
   return left > 0 ? static_cast<DWORD>(left) : 0;
 }
 
-// Opens the pipe, waiting for a busy one until the deadline. A pipe that does not exist means
-// no driver is running: that fails at once.
-framework::UniqueFile ConnectPipe(const std::string& path, Clock::time_point deadline) {
+// Opens the pipe, waiting for a busy one until the deadline (*timedOut tells that one from
+// other failures). A pipe that does not exist means no driver is running: that fails at once.
+framework::UniqueFile ConnectPipe(const std::string& path, Clock::time_point deadline, bool* timedOut) {
   for (;;) {
     // Identification only: the serving process must not act in our name.
     framework::UniqueFile pipe(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
@@ -25,19 +25,24 @@ framework::UniqueFile ConnectPipe(const std::string& path, Clock::time_point dea
     if (pipe) return pipe;
     if (GetLastError() != ERROR_PIPE_BUSY) return {};
     const DWORD left = MillisLeft(deadline);
-    if (left == 0 || !WaitNamedPipeA(path.c_str(), left)) return {};
+    if (left == 0 || !WaitNamedPipeA(path.c_str(), left)) {
+      // Still busy when the limit passed: the driver did not take us in time.
+      *timedOut = left == 0 || GetLastError() == ERROR_SEM_TIMEOUT || MillisLeft(deadline) == 0;
+      return {};
+    }
   }
 }
 
 // One overlapped pipe operation, bounded by the deadline. On time-out the operation is
 // cancelled and its end awaited, so the buffer is never written after we return.
-bool Complete(HANDLE pipe, OVERLAPPED& ov, BOOL started, Clock::time_point deadline, DWORD* bytes) {
+bool Complete(HANDLE pipe, OVERLAPPED& ov, BOOL started, Clock::time_point deadline, DWORD* bytes, bool* timedOut) {
   if (!started) {
     const DWORD error = GetLastError();
     if (error != ERROR_IO_PENDING && error != ERROR_MORE_DATA) return false;
     if (error == ERROR_IO_PENDING && WaitForSingleObject(ov.hEvent, MillisLeft(deadline)) != WAIT_OBJECT_0) {
       CancelIoEx(pipe, &ov);
       GetOverlappedResult(pipe, &ov, bytes, TRUE);
+      *timedOut = true;
       return false;
     }
   }
@@ -69,8 +74,9 @@ int CWin32DriverTransport::ExchangeWithDevice(HANDLE device, ExchangeBuffer& buf
 
 int CWin32DriverTransport::ExchangeOverPipe(ExchangeBuffer& buffer) {
   const Clock::time_point deadline = Clock::now() + m_limit;
-  framework::UniqueFile pipe = ConnectPipe(m_strPipePath, deadline);
-  if (!pipe) return -1;
+  bool timedOut = false;
+  framework::UniqueFile pipe = ConnectPipe(m_strPipePath, deadline, &timedOut);
+  if (!pipe) return timedOut ? kExchangeTimedOut : -1;
   DWORD mode = PIPE_READMODE_MESSAGE;
   if (!SetNamedPipeHandleState(pipe.get(), &mode, nullptr, nullptr)) return -1;
 
@@ -85,7 +91,7 @@ int CWin32DriverTransport::ExchangeOverPipe(ExchangeBuffer& buffer) {
   DWORD bytes = 0;
   const BOOL started = TransactNamedPipe(pipe.get(), buffer.data(), static_cast<DWORD>(kExchangeBytes), reply.data(),
                                          static_cast<DWORD>(kExchangeBytes), &bytes, &ov);
-  if (!Complete(pipe.get(), ov, started, deadline, &bytes)) return -1;
+  if (!Complete(pipe.get(), ov, started, deadline, &bytes, &timedOut)) return timedOut ? kExchangeTimedOut : -1;
   return TakeReply(buffer, reply.data(), bytes);
 }
 

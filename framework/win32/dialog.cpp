@@ -1,6 +1,7 @@
 #include "framework/win32/dialog.h"
 
 #include "framework/win32/center_window.h"
+#include "framework/win32/modal_scope.h"
 #include "framework/win32/win_app.h"
 
 namespace framework {
@@ -12,6 +13,7 @@ INT_PTR CDialog::DoModal() {
   bool ownerWasEnabled = owner && IsWindowEnabled(owner);
   m_bEnded = false;
   m_nResult = -1;
+  CModalScope modal;
   HWND wnd = CreateDialogParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), owner,
                                 &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
   if (!wnd) return -1;
@@ -35,6 +37,7 @@ INT_PTR CDialog::DoModal() {
   }
 
   if (ownerWasEnabled) EnableWindow(owner, TRUE);
+  modal.Restore();
   if (owner && GetActiveWindow() == m_hWnd) SetActiveWindow(owner);
   if (m_hWnd) DestroyWindow();
   return m_nResult;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "framework/format_string.h"
+#include "framework/win32/modal_scope.h"
 #include "framework/win32/win_app.h"
 
 namespace framework {
@@ -23,7 +24,7 @@ int AfxMessageBox(const std::string& text, UINT type, DWORD helpContext) {
     savedContext = app->m_dwPromptContext;
     app->m_dwPromptContext = helpContext;
   }
-  int result = MessageBoxA(owner, text.c_str(), app ? app->m_pszAppName : "", type);
+  int result = ModalMessageBox(owner, text.c_str(), app ? app->m_pszAppName : "", type);
   if (app) app->m_dwPromptContext = savedContext;
   return result;
 }

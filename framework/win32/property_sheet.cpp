@@ -2,6 +2,7 @@
 
 #include "framework/win32/common_controls.h"
 #include "framework/win32/message_box.h"
+#include "framework/win32/modal_scope.h"
 #include "framework/win32/property_page.h"
 #include "framework/win32/win_app.h"
 
@@ -82,6 +83,7 @@ INT_PTR CPropertySheet::DoModal() {
   AfxInitCommonControls();  // pages may hold up-down controls
   HWND owner = m_hWndParent;
   const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
+  CModalScope modal;
   CPropertySheet* outer = t_creatingSheet;
   t_creatingSheet = this;
   auto created = reinterpret_cast<HWND>(RunPropertySheet(&psh));
@@ -113,6 +115,7 @@ INT_PTR CPropertySheet::DoModal() {
   INT_PTR result = IDCANCEL;
   if (m_hWnd && SendMessageA(m_hWnd, PSM_GETRESULT, 0, 0) > 0) result = IDOK;
   if (ownerWasEnabled) EnableWindow(owner, TRUE);
+  modal.Restore();
   if (owner && m_hWnd && GetActiveWindow() == m_hWnd) SetActiveWindow(owner);
   if (m_hWnd) ::DestroyWindow(m_hWnd);
   return result;

@@ -124,6 +124,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(refusal.has_value() != storable);
   if (refusal) {
     Require(refusal->min == 0 && refusal->max > 0);
+    // A timer refused for its sum alone names a range that fits beside the other two boxes as
+    // typed, unless no single box could hold more than 0 beside the other two.
+    const bool partsFit = typed.hours >= 0 && typed.hours <= 596523 && typed.minutes >= 0 &&
+                          typed.minutes <= 35791394 && typed.seconds >= 0;
+    const bool timerBox = refusal->box == CacheBox::kHours || refusal->box == CacheBox::kMinutes ||
+                          refusal->box == CacheBox::kSeconds;
+    if (timerBox && partsFit) {
+      const std::int64_t h = std::int64_t{typed.hours} * 3600, m = std::int64_t{typed.minutes} * 60, s = typed.seconds;
+      const std::int64_t others = refusal->box == CacheBox::kHours     ? m + s
+                                  : refusal->box == CacheBox::kMinutes ? h + s
+                                                                       : h + m;
+      const std::int64_t unit = refusal->box == CacheBox::kHours ? 3600 : refusal->box == CacheBox::kMinutes ? 60 : 1;
+      const bool anyBoxHasRoom = m + s <= 2147483647 - 3600 || h + s <= 2147483647 - 60 || h + m <= 2147483647 - 1;
+      Require(others + std::int64_t{refusal->max} * unit <= 2147483647 || !anyBoxHasRoom);
+    }
     return 0;
   }
   WriteCacheSettings(reg, prompts, typed, second.stored);

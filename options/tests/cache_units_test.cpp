@@ -107,6 +107,48 @@ TEST(CacheRangeTest, RefusesNegativeAndWrappingValuesNamingTheRangeThatFits) {
   EXPECT_EQ((2147483647 - 2147483000) / 60, r->max);
 }
 
+// The range named must be one the user can enter given the other boxes as they stand: never
+// "between 0 and 0", and never one that ignores the hours already typed.
+TEST(CacheRangeTest, SumRefusalNamesARangeThatFitsBesideTheOtherBoxes) {
+  const CacheFields stored{2, 20, 0, 10, 0};
+  auto fitsWith = [](CacheFields f, const RangeRefusal& r) {
+    (r.box == CacheBox::kHours ? f.hours : r.box == CacheBox::kMinutes ? f.minutes : f.seconds) = r.max;
+    return std::int64_t{f.hours} * 3600 + std::int64_t{f.minutes} * 60 + f.seconds <= 2147483647;
+  };
+  // The fuzz target's finding: 10 minutes beside a second count that fills everything. No
+  // minute fits beside those seconds; the seconds that fit beside 10 minutes do.
+  CacheFields typed{2, 20, 0, 10, 2147483647};
+  auto r = FindRangeRefusal(typed, stored);
+  ASSERT_TRUE(r);
+  EXPECT_EQ(CacheBox::kSeconds, r->box);
+  EXPECT_EQ(2147483647 - 600, r->max);
+  EXPECT_TRUE(fitsWith(typed, *r));
+
+  // Hours typed count against the minutes' range.
+  typed = CacheFields{2, 20, 100, 35791394, 2147000000};
+  r = FindRangeRefusal(typed, stored);
+  ASSERT_TRUE(r);
+  EXPECT_EQ(CacheBox::kMinutes, r->box);
+  EXPECT_EQ((2147483647 - 360000 - 2147000000) / 60, r->max);
+  EXPECT_TRUE(fitsWith(typed, *r));
+
+  // Minutes and seconds that leave less than an hour: not the hours (0 only), the minutes.
+  typed = CacheFields{2, 20, 1, 59, 2147479047};
+  r = FindRangeRefusal(typed, stored);
+  ASSERT_TRUE(r);
+  EXPECT_EQ(CacheBox::kMinutes, r->box);
+  EXPECT_EQ(16, r->max);
+  EXPECT_TRUE(fitsWith(typed, *r));
+
+  // Two boxes too full for any single one to make room: a range that is still above 0.
+  typed = CacheFields{2, 20, 596523, 35791394, 2147483000};
+  r = FindRangeRefusal(typed, stored);
+  ASSERT_TRUE(r);
+  EXPECT_EQ(CacheBox::kHours, r->box);
+  EXPECT_EQ(0, r->min);
+  EXPECT_EQ(596522, r->max);
+}
+
 TEST(CacheRangeTest, UnchangedValuesAreNotWrittenSoNeverRefused) {
   // A negative timer read from the registry stays as it is while only the size changes.
   const CacheFields stored{2, 20, 0, 0, -1};

@@ -12,6 +12,7 @@ CAdvPropertySheet::CAdvPropertySheet(HWND parent) : CPropertySheet(IDS_OPTIONS_C
 CAdvPropertySheet::~CAdvPropertySheet() = default;
 
 void CAdvPropertySheet::TellDriverIfPending(SheetMoment moment) {
+  DriverAction apply(App().m_driver);
   SendNoticeIfPending(&m_bNotifyPending, moment,
                       [] { return App().m_driver.NotifySettingsChanged(); }, App(), m_hWnd);
 }

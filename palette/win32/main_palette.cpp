@@ -80,6 +80,8 @@ BOOL CMainPalette::OnInitDialog() {
   m_btnOptions.SizeToContent();
   m_btnHelp.SizeToContent();
   LayOut();
+  // From here a start at the same moment finds this palette and hands over to it.
+  CPaletteApp::ReleaseStartLock();
   return TRUE;
 }
 
@@ -161,8 +163,11 @@ bool CMainPalette::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
 
 void CMainPalette::OnToggle() {
   const int old = m_nActivationState;
-  App().SetActivation(old == 0 ? 1 : 0);
-  m_nActivationState = App().m_driver.IsActive();
+  {
+    DriverAction toggle(App().m_driver);
+    App().SetActivation(old == 0 ? 1 : 0);
+    m_nActivationState = App().m_driver.IsActive();
+  }
   LoadActivatePictures();
   InvalidateRect(m_btnActivate.m_hWnd, nullptr, TRUE);
   if (const unsigned message = ToggleMessage(old, m_nActivationState)) {

@@ -23,7 +23,8 @@ void CStartupSplash::Show(framework::CWnd* owner) {
   s_pCurrent = splash.get();
   if (splash->Create(owner ? owner->GetSafeHwnd() : nullptr)) {
     splash.release();  // the window owns the object now and deletes it when it goes
-    UpdateWindow(s_pCurrent->m_hWnd);  // no message loop runs yet
+    // Read again: a window destroyed during its own creation has taken the object with it.
+    if (CStartupSplash* current = s_pCurrent) UpdateWindow(current->m_hWnd);  // no message loop runs yet
     return;
   }
   // A window that was created and destroyed during creation has already deleted the object

@@ -25,7 +25,7 @@ class ScriptedDriver : public DriverTransport {
     if (beforeAnswer) beforeAnswer(*this, code);
     if (missing || failOn.count(code)) return -1;
     sim::Answer answer = driver.Serve(reinterpret_cast<const std::uint8_t*>(buffer.data()), kExchangeBytes);
-    if (answer.stalled) return -1;  // the channel gives up on a driver that never answers
+    if (answer.stalled) return kExchangeTimedOut;  // the limit passed without an answer
     return TakeReply(buffer, answer.reply.data(), answer.reply.size());
   }
 

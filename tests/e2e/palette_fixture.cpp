@@ -22,6 +22,22 @@ RECT ScreenRect(HWND wnd) {
   return r;
 }
 
+void ClickWithTheMouse(HWND wnd) {
+  const RECT r = ScreenRect(wnd);
+  INPUT in[3] = {};
+  for (INPUT& i : in) {
+    i.type = INPUT_MOUSE;
+    i.mi.dx = ((r.left + r.right) / 2 * 65536 + 65535) / GetSystemMetrics(SM_CXSCREEN);
+    i.mi.dy = ((r.top + r.bottom) / 2 * 65536 + 65535) / GetSystemMetrics(SM_CYSCREEN);
+    i.mi.dwFlags = MOUSEEVENTF_ABSOLUTE;
+  }
+  in[0].mi.dwFlags |= MOUSEEVENTF_MOVE;
+  in[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+  in[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+  SendInput(3, in, sizeof(INPUT));
+  robot::WaitUntil([] { return false; }, 300ms);  // let the click arrive
+}
+
 RECT RectRelativeTo(HWND wnd, HWND origin) {
   RECT r = ScreenRect(wnd);
   const RECT o = ScreenRect(origin);

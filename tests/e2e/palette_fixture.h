@@ -16,6 +16,9 @@ HWND WaitForPalette(const robot::Process& p);
 // A control's window rectangle relative to another control's top-left corner.
 RECT RectRelativeTo(HWND wnd, HWND origin);
 RECT ScreenRect(HWND wnd);
+// A click of the real mouse (through the system's input queue) in the middle of a window, as
+// a person's would be: it reaches a window only when that window takes input.
+void ClickWithTheMouse(HWND wnd);
 
 // 0x00RRGGBB pixels, rows top-down.
 struct Pixels {

@@ -87,4 +87,36 @@ TEST_F(PaletteToggleTest, RefusedActivationShowsOnlyTheDriverErrorAndKeepsThePic
   EXPECT_TRUE(p.WaitForExit(10s));
 }
 
+// The driver's error box of a toggle has no owner, yet while it is up the palette takes no
+// click: no second activation can start under it.
+TEST_F(PaletteToggleTest, ErrorBoxOfAToggleKeepsThePaletteFromInput) {
+  velmora::sim::StandInSettings settings;
+  settings.refusals[2] = 3;
+  robot::FakeDriver driver(settings);
+  ASSERT_TRUE(driver.Serving());
+  robot::Process p = robot::Start("Velmora.exe", "");
+  HWND palette = palette_e2e::WaitForPalette(p);
+  ASSERT_NE(nullptr, palette);
+  HWND button = GetDlgItem(palette, 1000);
+  palette_e2e::ClickWithTheMouse(button);
+  robot::MessageBoxSeen box;
+  ASSERT_TRUE(robot::WaitForMessageBox(p.Pid(), &box, 10s));
+  EXPECT_EQ(0u, box.caption.find("Velmora Error")) << box.caption;
+  EXPECT_EQ(nullptr, box.owner);
+  EXPECT_FALSE(IsWindowEnabled(palette));
+  // Out of the way of the palette's buttons.
+  SetWindowPos(box.wnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const std::size_t asked = driver.Requests().size();
+  palette_e2e::ClickWithTheMouse(button);
+  EXPECT_EQ(asked, driver.Requests().size()) << "a second activation started under the box";
+  EXPECT_EQ(1u, robot::MessageBoxes(p.Pid()).size());
+
+  robot::PressButton(box.wnd, IDOK);
+  ASSERT_TRUE(robot::WaitUntil([&] { return robot::MessageBoxes(p.Pid()).empty(); }, 5s));
+  EXPECT_TRUE(IsWindowEnabled(palette));
+  EXPECT_TRUE(robot::WaitUntil([&] { return GetForegroundWindow() == palette; }, 2s));
+  PostMessageA(palette, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(p.WaitForExit(10s));
+}
+
 }  // namespace

@@ -99,6 +99,37 @@ TEST_F(PaletteWindowTest, SystemCommandsSixteenToThirtyOneOpenTheAboutBox) {
   EXPECT_TRUE(IsWindowVisible(m_palette));
 }
 
+// The About box has no owner, yet while it is up the palette takes no click; afterwards it
+// is the active window again and its buttons work.
+TEST_F(PaletteWindowTest, AboutBoxKeepsThePaletteFromInputUntilItCloses) {
+  PostMessageA(m_palette, WM_SYSCOMMAND, 0x0010, 0);
+  HWND about = robot::WaitForTopWindow(m_process.Pid(), "#32770", "About Velmora", 5s);
+  ASSERT_NE(nullptr, about);
+  EXPECT_EQ(nullptr, GetWindow(about, GW_OWNER));
+  EXPECT_FALSE(IsWindowEnabled(m_palette));
+  // Out of the way, so the click lands on the palette's button and nowhere else.
+  SetWindowPos(about, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const std::size_t asked = m_driver.Requests().size();
+  HWND activate = GetDlgItem(m_palette, 1000);
+  palette_e2e::ClickWithTheMouse(activate);
+  palette_e2e::ClickWithTheMouse(GetDlgItem(m_palette, 1002));  // options
+  EXPECT_EQ(asked, m_driver.Requests().size()) << "the click reached the palette";
+  EXPECT_TRUE(robot::MessageBoxes(m_process.Pid()).empty());
+  EXPECT_EQ(nullptr, robot::FindTopWindow(m_process.Pid(), "#32770", "Velmora Options"));
+  EXPECT_EQ(about, AboutBox());
+
+  robot::PressButton(about, IDOK);
+  ASSERT_TRUE(robot::WaitUntil([&] { return AboutBox() == nullptr; }, 5s));
+  EXPECT_TRUE(IsWindowEnabled(m_palette));
+  EXPECT_TRUE(robot::WaitUntil([&] { return GetForegroundWindow() == m_palette; }, 2s));
+  palette_e2e::ClickWithTheMouse(activate);
+  robot::MessageBoxSeen box;
+  ASSERT_TRUE(robot::WaitForMessageBox(m_process.Pid(), &box, 10s)) << "the click did not reach the palette";
+  EXPECT_EQ("Velmora activated successfully.", box.text);
+  robot::PressButton(box.wnd, IDOK);
+  EXPECT_TRUE(robot::WaitUntil([&] { return robot::MessageBoxes(m_process.Pid()).empty(); }, 5s));
+}
+
 TEST_F(PaletteWindowTest, QuitMessageEndsTheProgramOnlyWithItsParameters) {
   const std::pair<WPARAM, LPARAM> wrong[] = {{0x123, 0x544}, {0x124, 0x543}, {0, 0}};
   for (const auto& [wp, lp] : wrong) {

@@ -66,7 +66,7 @@ TEST(PipeTransportTest, StalledDriverFailsWithinTheLimitAndTheServerGoesOn) {
   CWin32DriverTransport transport(kDriverDevicePath, kDriverPipePath, 1000ms);
   ExchangeBuffer b = Request(1);
   const auto start = Clock::now();
-  EXPECT_EQ(-1, transport.Exchange(b));
+  EXPECT_EQ(kExchangeTimedOut, transport.Exchange(b));
   const long long took = MillisSince(start);
   EXPECT_GE(took, 900);
   EXPECT_LT(took, 3000);
@@ -100,7 +100,7 @@ TEST(PipeTransportTest, BusyPipeIsWaitedForWithinTheLimit) {
   CWin32DriverTransport transport(kDriverDevicePath, kDriverPipePath, 800ms);
   ExchangeBuffer b = Request(1);
   const auto start = Clock::now();
-  EXPECT_EQ(-1, transport.Exchange(b));
+  EXPECT_EQ(kExchangeTimedOut, transport.Exchange(b));  // busy until the limit: not answered in time
   EXPECT_GE(MillisSince(start), 700);
   EXPECT_LT(MillisSince(start), 3000);
 }

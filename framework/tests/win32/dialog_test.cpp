@@ -1,7 +1,10 @@
 // The modal run: messages pass the application's filter, EndDialog and quit requests end it.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "framework/win32/dialog.h"
+#include "framework/win32/modal_scope.h"
 #include "framework/win32/win_app.h"
 #include "app/win32/palette_app.h"
 #include "resource.h"
@@ -74,6 +77,58 @@ TEST_F(DialogTest, MissingTemplateFailsWithMinusOne) {
   ScriptedDialog dlg(4242);
   EXPECT_EQ(-1, dlg.DoModal());
   EXPECT_FALSE(dlg.initialised);
+}
+
+// A plain top-level window of this thread, destroyed with the object.
+class PlainWindow {
+ public:
+  explicit PlainWindow(DWORD style)
+      : m_hWnd(CreateWindowExA(0, "STATIC", "", WS_POPUP | style, 0, 0, 40, 40, nullptr, nullptr, nullptr, nullptr)) {}
+  ~PlainWindow() { DestroyWindow(m_hWnd); }
+  HWND get() const { return m_hWnd; }
+
+ private:
+  HWND m_hWnd;
+};
+
+// While a dialog without an owner runs, every other visible window of the program is
+// disabled; afterwards each is as it was (hidden and already disabled ones untouched).
+TEST_F(DialogTest, UnownedModalRunKeepsTheOtherVisibleWindowsFromInput) {
+  PlainWindow shown(WS_VISIBLE), hidden(0), disabled(WS_VISIBLE | WS_DISABLED);
+  struct Probe : ScriptedDialog {
+    using ScriptedDialog::ScriptedDialog;
+    BOOL OnInitDialog() override {
+      for (HWND w : watched) seen.push_back(IsWindowEnabled(w) != FALSE);
+      seen.push_back(IsWindowEnabled(m_hWnd) != FALSE);
+      return ScriptedDialog::OnInitDialog();
+    }
+    std::vector<HWND> watched;
+    std::vector<bool> seen;
+  } dlg(IDD_ABOUTBOX);
+  dlg.watched = {shown.get(), hidden.get(), disabled.get()};
+  CountingApp app;
+  EXPECT_EQ(7, dlg.DoModal());
+  EXPECT_EQ((std::vector<bool>{false, true, false, true}), dlg.seen);
+  EXPECT_TRUE(IsWindowEnabled(shown.get()));
+  EXPECT_TRUE(IsWindowEnabled(hidden.get()));
+  EXPECT_FALSE(IsWindowEnabled(disabled.get()));
+}
+
+TEST(ModalScopeTest, NestedScopesEachGiveBackOnlyWhatTheyTook) {
+  PlainWindow first(WS_VISIBLE);
+  CModalScope outer;
+  EXPECT_FALSE(IsWindowEnabled(first.get()));
+  PlainWindow second(WS_VISIBLE);  // the outer scope's modal window
+  {
+    CModalScope inner;
+    EXPECT_FALSE(IsWindowEnabled(second.get()));
+    inner.Restore();
+    EXPECT_TRUE(IsWindowEnabled(second.get()));
+    EXPECT_FALSE(IsWindowEnabled(first.get()));
+  }
+  outer.Restore();
+  outer.Restore();  // once only
+  EXPECT_TRUE(IsWindowEnabled(first.get()));
 }
 
 }  // namespace

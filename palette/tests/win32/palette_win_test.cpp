@@ -93,6 +93,35 @@ class StartupSplashTest : public ::testing::Test {
   }
 };
 
+// Destroys the start-up picture when it receives the given message during its creation.
+UINT g_destroyOn = 0;
+LRESULT CALLBACK DestroySplashOn(int code, WPARAM wp, LPARAM lp) {
+  const auto* seen = reinterpret_cast<const CWPRETSTRUCT*>(lp);
+  CStartupSplash* splash = CStartupSplash::Current();
+  if (code == HC_ACTION && seen->message == g_destroyOn && splash && splash->GetSafeHwnd() == seen->hwnd) {
+    DestroyWindow(seen->hwnd);
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+// A picture destroyed while it is being created (by another program's hook, say) has taken
+// its object with it: Show must not touch either afterwards.
+TEST_F(StartupSplashTest, PictureDestroyedDuringItsOwnCreationIsNeverTouched) {
+  CStartupSplash::Enable(1);
+  for (UINT message : {UINT{WM_CREATE}, UINT{WM_SHOWWINDOW}, UINT{WM_SIZE}}) {
+    g_destroyOn = message;
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROCRET, &DestroySplashOn, nullptr, GetCurrentThreadId());
+    ASSERT_NE(nullptr, hook);
+    CStartupSplash::Show(nullptr);
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(nullptr, CStartupSplash::Current()) << message;
+  }
+  // And a later one shows as usual.
+  CStartupSplash::Show(nullptr);
+  ASSERT_NE(nullptr, CStartupSplash::Current());
+  EXPECT_TRUE(IsWindowVisible(CStartupSplash::Current()->GetSafeHwnd()));
+}
+
 TEST_F(StartupSplashTest, ShowsOnlyWhenEnabledAndOnlyOne) {
   CStartupSplash::Enable(0);
   CStartupSplash::Show(nullptr);

@@ -1,0 +1,45 @@
+// The built program's application manifest: it runs as whoever starts it (no elevation
+// prompt from the log-on list), names the Windows versions it supports, is not DPI-aware, and
+// asks for no common controls 6 (which would change the look of every window).
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "tests/robot/robot.h"
+
+namespace {
+
+std::string ProgramManifest() {
+  const std::string path = robot::ProgramDir() + "\\Velmora.exe";
+  HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  if (!module) return {};
+  std::string text;
+  // CREATEPROCESS_MANIFEST_RESOURCE_ID: the manifest the loader applies to the process.
+  if (HRSRC res = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24))) {
+    if (HGLOBAL data = LoadResource(module, res)) {
+      text.assign(static_cast<const char*>(LockResource(data)), SizeofResource(module, res));
+    }
+  }
+  FreeLibrary(module);
+  return text;
+}
+
+TEST(ProgramManifestTest, RunsAsInvokerOnTheNamedSystemsWithoutScalingOrNewControls) {
+  const std::string manifest = ProgramManifest();
+  ASSERT_FALSE(manifest.empty()) << "Velmora.exe carries no application manifest";
+  EXPECT_EQ(0u, manifest.find("<?xml"));
+  EXPECT_NE(std::string::npos, manifest.find("level=\"asInvoker\""));
+  EXPECT_NE(std::string::npos, manifest.find("uiAccess=\"false\""));
+  for (const char* os : {"{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+                         "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+                         "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) {
+    EXPECT_NE(std::string::npos, manifest.find(std::string("<supportedOS Id=\"") + os + "\"/>")) << os;
+  }
+  EXPECT_NE(std::string::npos, manifest.find(">false</dpiAware>"));
+  EXPECT_EQ(std::string::npos, manifest.find("dpiAwareness"));
+  EXPECT_EQ(std::string::npos, manifest.find("Common-Controls"));
+  EXPECT_EQ(std::string::npos, manifest.find("<dependency"));
+}
+
+}  // namespace
