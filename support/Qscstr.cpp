@@ -1,7 +1,7 @@
 #include "Qscstr.h"
 
 #include "QsGrowth.h"
-#include "QsMemory.h"
+#include "QsTextStorage.h"
 
 #include <cassert>
 #include <cstring>
@@ -23,11 +23,7 @@ QsPhysicalCString::QsPhysicalCString(const QsPhysicalCString& other) : QsPhysica
 
 QsPhysicalCString::~QsPhysicalCString()
 {
-    qsFree(m_buffer);
-    m_buffer = nullptr;
-    m_length = 0;
-    m_capacity = 0;
-    m_referenceCount = 0;
+    qsClearText(m_buffer, m_length, m_capacity, m_referenceCount);
 }
 
 void QsPhysicalCString::retain() noexcept
@@ -37,10 +33,7 @@ void QsPhysicalCString::retain() noexcept
 
 void QsPhysicalCString::release() noexcept
 {
-    --m_referenceCount;
-    if (m_referenceCount == 0) {
-        qsDestroy(this);
-    }
+    qsReleaseStorage(this, m_referenceCount);
 }
 
 QsStatus QsPhysicalCString::makeSpaceFor(std::int32_t n)
@@ -48,33 +41,9 @@ QsStatus QsPhysicalCString::makeSpaceFor(std::int32_t n)
     return makeSpace(n);
 }
 
-// Takes the request unclipped, so that callers whose sums leave the 32-bit
-// range get the same allocation failure instead of a wrapped size.
 QsStatus QsPhysicalCString::makeSpace(std::int64_t n)
 {
-    QsStatus status;
-    if (m_capacity >= n) {
-        return status;
-    }
-    std::int32_t grownCapacity = 0;
-    std::size_t bytes = 0;
-    char* grown = nullptr;
-    if (qsGrowthFor(n, sizeof(char), grownCapacity, bytes)) {
-        grown = static_cast<char*>(qsAllocate(bytes));
-    }
-    if (grown == nullptr) {
-        status << "Memory allocation failed. " << "Couldn't make space for " << QsDecimal(n).text()
-               << " bytes." << QS_HERE("QsPhysicalCString::makeSpaceFor");
-        return status;
-    }
-    grown[0] = '\0';
-    if (m_buffer != nullptr) {
-        std::memcpy(grown, m_buffer, static_cast<std::size_t>(m_length) + 1);
-        qsFree(m_buffer);
-    }
-    m_buffer = grown;
-    m_capacity = grownCapacity;
-    return status;
+    return qsMakeSpace(m_buffer, m_length, m_capacity, n, QS_HERE("QsPhysicalCString::makeSpaceFor"));
 }
 
 QsStatus QsPhysicalCString::setString(const char* text)
@@ -88,10 +57,7 @@ QsStatus QsPhysicalCString::setString(const char* text)
         status << "Couldn't set string: '" << text << "'" << QS_HERE("QsPhysicalCString::setString");
         return status;
     }
-    assert(m_buffer != nullptr); // a request of at least one unit always leaves a buffer
-    // memmove: the text may be a tail of this very buffer (which then never grows).
-    std::memmove(m_buffer, text, n + 1);
-    m_length = static_cast<std::int32_t>(n);
+    qsStoreText(m_buffer, m_length, text, n);
     return status;
 }
 
@@ -153,71 +119,23 @@ QsCString::~QsCString()
 
 QsStatus QsCString::assign(const QsCString& other) noexcept
 {
-    // Retain before release: assigning from itself or a sharer keeps the storage alive.
-    if (other.m_storage != nullptr) {
-        other.m_storage->retain();
-    }
-    if (m_storage != nullptr) {
-        m_storage->release();
-    }
-    m_storage = other.m_storage;
+    qsShareStorage(m_storage, other.m_storage);
     return QsStatus();
 }
 
 QsStatus QsCString::prepareForWrite()
 {
-    QsStatus status;
-    if (m_storage == nullptr) {
-        QsPhysicalCString* const fresh = qsCreate<QsPhysicalCString>();
-        if (fresh != nullptr) {
-            fresh->retain();
-            m_storage = fresh;
-            return status;
-        }
-    } else if (m_storage->referenceCount() > 1) {
-        QsPhysicalCString* duplicate = qsCreate<QsPhysicalCString>(*m_storage);
-        if (duplicate != nullptr && m_storage->buffer() != nullptr && duplicate->buffer() == nullptr) {
-            qsDestroy(duplicate); // the text could not be copied: keep sharing rather than lose it
-            duplicate = nullptr;
-        }
-        if (duplicate != nullptr) {
-            m_storage->release();
-            duplicate->retain();
-            m_storage = duplicate;
-            return status;
-        }
-    } else {
-        return status;
-    }
-    status << "Memory allocation failed. " << "Couldn't prepare string for writing"
-           << QS_HERE("QsCString::prepareForWrite");
-    return status;
+    return qsPrepareForWrite(m_storage, QS_HERE("QsCString::prepareForWrite"));
 }
 
 QsStatus QsCString::append(char character)
 {
-    QsStatus status = prepareForWrite();
-    if (status.isOK()) {
-        assert(m_storage != nullptr); // a successful prepareForWrite leaves a storage
-        status = m_storage->append(character);
-    }
-    if (!status.isOK()) {
-        status << "" << QS_HERE("QsCString::append");
-    }
-    return status;
+    return qsWriteUnshared(*this, [&] { return m_storage->append(character); }, QS_HERE("QsCString::append"));
 }
 
 QsStatus QsCString::append(const char* text)
 {
-    QsStatus status = prepareForWrite();
-    if (status.isOK()) {
-        assert(m_storage != nullptr); // a successful prepareForWrite leaves a storage
-        status = m_storage->append(text);
-    }
-    if (!status.isOK()) {
-        status << "" << QS_HERE("QsCString::append");
-    }
-    return status;
+    return qsWriteUnshared(*this, [&] { return m_storage->append(text); }, QS_HERE("QsCString::append"));
 }
 
 const char* QsCString::cString() const noexcept

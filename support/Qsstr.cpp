@@ -1,8 +1,8 @@
 #include "Qsstr.h"
 
 #include "QsGrowth.h"
-#include "QsMemory.h"
 #include "QsStream.h"
+#include "QsTextStorage.h"
 
 #include <cassert>
 #include <cstring>
@@ -71,11 +71,7 @@ QsPhysicalString::QsPhysicalString(const QsPhysicalString& other) : QsPhysicalSt
 
 QsPhysicalString::~QsPhysicalString()
 {
-    qsFree(m_buffer);
-    m_buffer = nullptr;
-    m_length = 0;
-    m_capacity = 0;
-    m_referenceCount = 0;
+    qsClearText(m_buffer, m_length, m_capacity, m_referenceCount);
 }
 
 void QsPhysicalString::retain() noexcept
@@ -85,10 +81,7 @@ void QsPhysicalString::retain() noexcept
 
 void QsPhysicalString::release() noexcept
 {
-    --m_referenceCount;
-    if (m_referenceCount == 0) {
-        qsDestroy(this);
-    }
+    qsReleaseStorage(this, m_referenceCount);
 }
 
 QsStatus QsPhysicalString::makeSpaceFor(std::int32_t n)
@@ -96,34 +89,9 @@ QsStatus QsPhysicalString::makeSpaceFor(std::int32_t n)
     return makeSpace(n);
 }
 
-// Takes the request unclipped, so that callers whose sums leave the 32-bit
-// range get the same allocation failure instead of a wrapped size.
 QsStatus QsPhysicalString::makeSpace(std::int64_t n)
 {
-    QsStatus status;
-    if (m_capacity >= n) {
-        return status;
-    }
-    std::int32_t grownCapacity = 0;
-    std::size_t bytes = 0;
-    QsChar* grown = nullptr;
-    if (qsGrowthFor(n, sizeof(QsChar), grownCapacity, bytes)) {
-        grown = static_cast<QsChar*>(qsAllocate(bytes));
-    }
-    if (grown == nullptr) {
-        // The number is the request in units, whatever the message calls them.
-        status << "Memory allocation failed. " << "Couldn't make space for " << QsDecimal(n).text()
-               << " bytes." << QS_HERE("QsPhysicalString::makeSpaceFor");
-        return status;
-    }
-    grown[0] = 0;
-    if (m_buffer != nullptr) {
-        std::memcpy(grown, m_buffer, (static_cast<std::size_t>(m_length) + 1) * sizeof(QsChar));
-        qsFree(m_buffer);
-    }
-    m_buffer = grown;
-    m_capacity = grownCapacity;
-    return status;
+    return qsMakeSpace(m_buffer, m_length, m_capacity, n, QS_HERE("QsPhysicalString::makeSpaceFor"));
 }
 
 QsStatus QsPhysicalString::setString(const QsChar* text)
@@ -140,10 +108,7 @@ QsStatus QsPhysicalString::setString(const QsChar* text)
         status << "'" << QS_HERE("QsPhysicalString::setString");
         return status;
     }
-    assert(m_buffer != nullptr); // a request of at least one unit always leaves a buffer
-    // memmove: the text may be a tail of this very buffer (which then never grows).
-    std::memmove(m_buffer, text, (n + 1) * sizeof(QsChar));
-    m_length = static_cast<std::int32_t>(n);
+    qsStoreText(m_buffer, m_length, text, n);
     return status;
 }
 
@@ -198,14 +163,7 @@ QsString::QsString(const QsString& other) noexcept : QsObject(other), m_storage(
 
 QsString& QsString::operator=(const QsString& other) noexcept
 {
-    // Retain before release: assigning from itself or a sharer keeps the storage alive.
-    if (other.m_storage != nullptr) {
-        other.m_storage->retain();
-    }
-    if (m_storage != nullptr) {
-        m_storage->release();
-    }
-    m_storage = other.m_storage;
+    qsShareStorage(m_storage, other.m_storage);
     return *this;
 }
 
@@ -218,32 +176,7 @@ QsString::~QsString()
 
 QsStatus QsString::prepareForWrite()
 {
-    QsStatus status;
-    if (m_storage == nullptr) {
-        QsPhysicalString* const fresh = qsCreate<QsPhysicalString>();
-        if (fresh != nullptr) {
-            fresh->retain();
-            m_storage = fresh;
-            return status;
-        }
-    } else if (m_storage->referenceCount() > 1) {
-        QsPhysicalString* duplicate = qsCreate<QsPhysicalString>(*m_storage);
-        if (duplicate != nullptr && m_storage->buffer() != nullptr && duplicate->buffer() == nullptr) {
-            qsDestroy(duplicate); // the text could not be copied: keep sharing rather than lose it
-            duplicate = nullptr;
-        }
-        if (duplicate != nullptr) {
-            m_storage->release();
-            duplicate->retain();
-            m_storage = duplicate;
-            return status;
-        }
-    } else {
-        return status;
-    }
-    status << "Memory allocation failed. " << "Couldn't prepare string for writing"
-           << QS_HERE("QsString::prepareForWrite");
-    return status;
+    return qsPrepareForWrite(m_storage, QS_HERE("QsString::prepareForWrite"));
 }
 
 QsStatus QsString::copy(const QsChar* text)
@@ -263,15 +196,7 @@ QsStatus QsString::copy(const QsChar* text)
 
 QsStatus QsString::append(const char* text)
 {
-    QsStatus status = prepareForWrite();
-    if (status.isOK()) {
-        assert(m_storage != nullptr); // a successful prepareForWrite leaves a storage
-        status = m_storage->append(text);
-    }
-    if (!status.isOK()) {
-        status << "" << QS_HERE("QsString::append");
-    }
-    return status;
+    return qsWriteUnshared(*this, [&] { return m_storage->append(text); }, QS_HERE("QsString::append"));
 }
 
 const char* QsString::cString() const
