@@ -2,6 +2,8 @@
 // and refusing or throwing at one chosen allocation of an operation.
 #pragma once
 
+#include "QsMemory.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -68,5 +70,41 @@ struct Trap {
         return false;
     }
 };
+
+// Puts the trap in front of the library's allocations for one operation when
+// armed, and gives the previous gate back however the operation ends.
+class TrapGate {
+public:
+    TrapGate(bool armed, Trap& trap) : m_active(armed)
+    {
+        if (m_active) {
+            m_previous = qsSetAllocationGate({&Trap::hook, &trap});
+        }
+    }
+    TrapGate(const TrapGate&) = delete;
+    TrapGate& operator=(const TrapGate&) = delete;
+    ~TrapGate()
+    {
+        if (m_active) {
+            qsSetAllocationGate(m_previous);
+        }
+    }
+
+private:
+    bool m_active;
+    QsAllocationGate m_previous{};
+};
+
+// True when the operation let a std::bad_alloc out.
+template <class Operation>
+bool throwsBadAlloc(Operation operation)
+{
+    try {
+        operation();
+    } catch (const std::bad_alloc&) {
+        return true;
+    }
+    return false;
+}
 
 }  // namespace fuzzharness

@@ -188,6 +188,14 @@ std::string expectedReport(const RecordModel& r)
     return out;
 }
 
+// The model runs first; the real operation must end the same way, thrown through or not.
+template <class Model, class Real>
+void requireSameEnd(Model model, Real real)
+{
+    const bool modelThrew = fuzzharness::throwsBadAlloc(model);
+    require(modelThrew == fuzzharness::throwsBadAlloc(real));
+}
+
 void step(World& world, Input& input, Trap& trap, bool& armed, const Record& exhausted)
 {
     const int op = input.byte() % 10;
@@ -203,20 +211,7 @@ void step(World& world, Input& input, Trap& trap, bool& armed, const Record& exh
     // A formatter's target, filled before any allocation can be refused.
     QsCString report;
     static_cast<void>(report.append("before"));
-    QsAllocationGate previous{};
-    if (trapped) {
-        previous = qsSetAllocationGate({&Trap::hook, &trap});
-    }
-    struct Restore {
-        bool active;
-        QsAllocationGate gate;
-        ~Restore()
-        {
-            if (active) {
-                qsSetAllocationGate(gate);
-            }
-        }
-    } restore{trapped, previous};
+    const fuzzharness::TrapGate gate(trapped, trap);
 
     // The model runs first; the real operation must end the same way.
     World& w = world;
@@ -224,19 +219,7 @@ void step(World& world, Input& input, Trap& trap, bool& armed, const Record& exh
     case 0:
     case 1: {
         const std::string text = input.narrowText(16);
-        bool modelThrew = false;
-        try {
-            w.addText(i, text, budget, exhausted);
-        } catch (const std::bad_alloc&) {
-            modelThrew = true;
-        }
-        bool realThrew = false;
-        try {
-            w.status[i] << text.c_str();
-        } catch (const std::bad_alloc&) {
-            realThrew = true;
-        }
-        require(modelThrew == realThrew);
+        requireSameEnd([&] { w.addText(i, text, budget, exhausted); }, [&] { w.status[i] << text.c_str(); });
         break;
     }
     case 2: {
@@ -244,38 +227,14 @@ void step(World& world, Input& input, Trap& trap, bool& armed, const Record& exh
                                                       (static_cast<std::uint32_t>(input.byte()) << 24));
         char text[20];
         std::snprintf(text, sizeof text, "%d", static_cast<int>(number));
-        bool modelThrew = false;
-        try {
-            w.addText(i, text, budget, exhausted);
-        } catch (const std::bad_alloc&) {
-            modelThrew = true;
-        }
-        bool realThrew = false;
-        try {
-            w.status[i] << number;
-        } catch (const std::bad_alloc&) {
-            realThrew = true;
-        }
-        require(modelThrew == realThrew);
+        requireSameEnd([&] { w.addText(i, text, budget, exhausted); }, [&] { w.status[i] << number; });
         break;
     }
     case 3: {
         const QsLocation location(kModules[input.byte() % 2], kMethods[input.byte() % 3], "fuzz.cpp",
                                   static_cast<std::int32_t>(input.byte()),
                                   static_cast<std::int32_t>(static_cast<std::int8_t>(input.byte())));
-        bool modelThrew = false;
-        try {
-            w.addLocation(i, location, budget, exhausted);
-        } catch (const std::bad_alloc&) {
-            modelThrew = true;
-        }
-        bool realThrew = false;
-        try {
-            w.status[i] << location;
-        } catch (const std::bad_alloc&) {
-            realThrew = true;
-        }
-        require(modelThrew == realThrew);
+        requireSameEnd([&] { w.addLocation(i, location, budget, exhausted); }, [&] { w.status[i] << location; });
         break;
     }
     case 4:

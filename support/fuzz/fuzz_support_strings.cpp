@@ -139,6 +139,20 @@ void afterFailure(const Handle& handle, Model& model)
     }
 }
 
+// A write's outcome: on success the model takes the change; on failure the
+// report must format and the text stays as it was.
+template <class Handle, class Model, class Change>
+void settle(const QsStatus& status, const Handle& handle, Model& model, Change change)
+{
+    if (status.isOK()) {
+        model.null = false;
+        change(model.text);
+    } else {
+        checkReport(status);
+        afterFailure(handle, model);
+    }
+}
+
 void step(World& world, Input& input, bool& armed, Trap& trap)
 {
     const int op = input.byte() % 12;
@@ -150,45 +164,19 @@ void step(World& world, Input& input, bool& armed, Trap& trap)
     NarrowModel& nm = world.narrowModel[i];
 
     const bool trapped = armed;
-    QsAllocationGate previous{};
-    if (trapped) {
-        previous = qsSetAllocationGate({&Trap::hook, &trap});
-    }
-    struct Restore {
-        bool active;
-        QsAllocationGate gate;
-        ~Restore()
-        {
-            if (active) {
-                qsSetAllocationGate(gate);
-            }
-        }
-    } restore{trapped, previous};
+    const fuzzharness::TrapGate gate(trapped, trap);
     armed = false;
 
     try {
         switch (op) {
         case 0: {
             const std::u16string text = wideText(input);
-            const QsStatus status = w.copy(text.c_str());
-            if (status.isOK()) {
-                wm = {false, text};
-            } else {
-                checkReport(status);
-                afterFailure(w, wm);
-            }
+            settle(w.copy(text.c_str()), w, wm, [&](std::u16string& model) { model = text; });
             break;
         }
         case 1: {
             const std::string text = input.narrowText(24);
-            const QsStatus status = w.append(text.c_str());
-            if (status.isOK()) {
-                wm.null = false;
-                wm.text += widened(text);
-            } else {
-                checkReport(status);
-                afterFailure(w, wm);
-            }
+            settle(w.append(text.c_str()), w, wm, [&](std::u16string& model) { model += widened(text); });
             break;
         }
         case 2:
@@ -218,28 +206,16 @@ void step(World& world, Input& input, bool& armed, Trap& trap)
         }
         case 6: {
             const char c = static_cast<char>(input.byte());
-            const QsStatus status = n.append(c);
-            if (status.isOK()) {
-                nm.null = false;
+            settle(n.append(c), n, nm, [&](std::string& model) {
                 if (c != '\0') {
-                    nm.text += c;
+                    model += c;
                 }
-            } else {
-                checkReport(status);
-                afterFailure(n, nm);
-            }
+            });
             break;
         }
         case 7: {
             const std::string text = input.narrowText(24);
-            const QsStatus status = n.append(text.c_str());
-            if (status.isOK()) {
-                nm.null = false;
-                nm.text += text;
-            } else {
-                checkReport(status);
-                afterFailure(n, nm);
-            }
+            settle(n.append(text.c_str()), n, nm, [&](std::string& model) { model += text; });
             break;
         }
         case 8:
@@ -252,14 +228,7 @@ void step(World& world, Input& input, bool& armed, Trap& trap)
             if (nm.text.size() + text.size() > 4096) {
                 break;
             }
-            const QsStatus status = n.append(world.narrow[j].cString());
-            if (status.isOK()) {
-                nm.null = false;
-                nm.text += text;
-            } else {
-                checkReport(status);
-                afterFailure(n, nm);
-            }
+            settle(n.append(world.narrow[j].cString()), n, nm, [&](std::string& model) { model += text; });
             break;
         }
         case 10: {
