@@ -23,6 +23,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -280,6 +281,18 @@ void Ratio(const char* what, const Series& a, const Series& b, const char* targe
               bench::Median(a.ms) / bench::Median(b.ms), target);
 }
 
+// One line of ratios: series a against series b of the same scenario, by index.
+struct Comparison {
+  const char* what;
+  std::size_t a;
+  std::size_t b;
+  const char* target;
+};
+
+void Ratios(const std::vector<Series>& series, std::initializer_list<Comparison> comparisons) {
+  for (const Comparison& c : comparisons) Ratio(c.what, series[c.a], series[c.b], c.target);
+}
+
 double FileSize(const std::string& name) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (!GetFileAttributesExA((bench::ProgramDir() + "\\" + name).c_str(), GetFileExInfoStandard, &data)) return 0;
@@ -389,22 +402,22 @@ int main(int argc, char** argv) {
 
   std::printf("%d rounds after %d warm-up rounds, programs interleaved\n\n", rounds, warmup);
   Report("1. command-line course (start to exit)", courses);
-  Ratio("ratio to the floor course program", courses[0], courses[1], "   target <= 1.10");
-  Ratio("ratio to the same with former imports", courses[0], courses[2], "");
-  Ratio("ratio to empty program", courses[0], courses[3], "");
-  Ratio("former imports to the floor", courses[2], courses[1], "");
-  Ratio("floor course program to empty program", courses[1], courses[3], "");
+  Ratios(courses, {{"ratio to the floor course program", 0, 1, "   target <= 1.10"},
+                   {"ratio to the same with former imports", 0, 2, ""},
+                   {"ratio to empty program", 0, 3, ""},
+                   {"former imports to the floor", 2, 1, ""},
+                   {"floor course program to empty program", 1, 3, ""}});
   if (!beforeExe.empty()) Ratio("earlier build to the floor", courses[4], courses[1], "");
   std::printf("\n");
   Report("2. palette ready (start until visible and answering)", windows);
-  Ratio("ratio palette/floor palette", windows[0], windows[1], "   target <= 1.10");
-  Ratio("ratio palette/floor palette + OLE", windows[0], windows[2], "");
-  Ratio("floor palette + OLE/floor palette", windows[2], windows[1], "");
-  Ratio("ratio palette/empty dialog", windows[0], windows[3], "");
-  Ratio("ratio palette/dialog with former imports", windows[0], windows[4], "");
-  Ratio("ratio palette/dialog with imports+init", windows[0], windows[5], "");
-  Ratio("floor palette/empty dialog", windows[1], windows[3], "");
-  Ratio("dialog with former imports/empty dialog", windows[4], windows[3], "");
+  Ratios(windows, {{"ratio palette/floor palette", 0, 1, "   target <= 1.10"},
+                   {"ratio palette/floor palette + OLE", 0, 2, ""},
+                   {"floor palette + OLE/floor palette", 2, 1, ""},
+                   {"ratio palette/empty dialog", 0, 3, ""},
+                   {"ratio palette/dialog with former imports", 0, 4, ""},
+                   {"ratio palette/dialog with imports+init", 0, 5, ""},
+                   {"floor palette/empty dialog", 1, 3, ""},
+                   {"dialog with former imports/empty dialog", 4, 3, ""}});
   if (!beforeExe.empty()) Ratio("earlier build to the floor palette", windows[6], windows[1], "");
   std::printf("  start to exit after the quit message: palette %.1f ms, floor palette %.1f ms\n\n",
               bench::Median(windows[0].endMs), bench::Median(windows[1].endMs));

@@ -8,6 +8,8 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include "end_messages.h"
+
 #if defined(BENCH_SAME_LIBRARIES) || defined(BENCH_PLATFORM_INIT)
 #include "bench/programs/same_libraries.h"
 #endif
@@ -18,14 +20,8 @@ INT_PTR CALLBACK EmptyDialogProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_INITDIALOG:
       return TRUE;
-    case 0x069A:
-      if (wp == 0x123 && lp == 0x543) EndDialog(wnd, 0);
-      return TRUE;
-    case WM_CLOSE:
-      EndDialog(wnd, 0);
-      return TRUE;
     default:
-      return FALSE;
+      return bench::AnswerEndMessage(wnd, msg, wp, lp) ? TRUE : FALSE;
   }
 }
 

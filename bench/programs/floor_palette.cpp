@@ -11,6 +11,7 @@
 #include <ole2.h>
 #endif
 
+#include "end_messages.h"
 #include "resource.h"
 
 namespace {
@@ -108,14 +109,8 @@ INT_PTR CALLBACK PaletteProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
         ShowWindow(wnd, SW_RESTORE);
       }
       return TRUE;
-    case 0x069A:
-      if (wp == 0x123 && lp == 0x543) EndDialog(wnd, 0);
-      return TRUE;
-    case WM_CLOSE:
-      EndDialog(wnd, 0);
-      return TRUE;
     default:
-      return FALSE;
+      return bench::AnswerEndMessage(wnd, msg, wp, lp) ? TRUE : FALSE;
   }
 }
 
