@@ -2,8 +2,44 @@
 
 #include "options/cache_units.h"
 
+#include <cstdint>
+#include <initializer_list>
+#include <optional>
+
 namespace velmora {
 namespace {
+
+// Whether the timer fits in 32 bits with the refused box set to the top of the range named.
+bool FitsWith(CacheFields f, const RangeRefusal& r) {
+  if (r.box == CacheBox::kHours) f.hours = r.max;
+  if (r.box == CacheBox::kMinutes) f.minutes = r.max;
+  if (r.box == CacheBox::kSeconds) f.seconds = r.max;
+  return std::int64_t{f.hours} * 3600 + std::int64_t{f.minutes} * 60 + f.seconds <= 2147483647;
+}
+
+struct RefusalCase {
+  const char* why;
+  CacheFields typed;
+  CacheBox box;
+  std::optional<std::int32_t> max;  // checked where given
+  bool fitsAlone;                   // the range alone makes room beside the other boxes
+};
+
+// Each typed set, beside the stored defaults, is refused for its box with a range from 0.
+void ExpectRefusals(std::initializer_list<RefusalCase> cases) {
+  const CacheFields stored{2, 20, 0, 10, 0};
+  for (const RefusalCase& c : cases) {
+    SCOPED_TRACE(c.why);
+    const auto r = FindRangeRefusal(c.typed, stored);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(c.box, r->box);
+    EXPECT_EQ(0, r->min);
+    if (c.max) {
+      EXPECT_EQ(*c.max, r->max);
+    }
+    EXPECT_EQ(c.fitsAlone, FitsWith(c.typed, *r));
+  }
+}
 
 TEST(CacheUnitsTest, StoredUnitsShowTruncatedTowardZero) {
   EXPECT_EQ(2, ShownFromStoredKilo(3000));
@@ -69,84 +105,34 @@ TEST(CacheRangeTest, ValuesThatFitAreAcceptedBeyondTheSpinRanges) {
 }
 
 TEST(CacheRangeTest, RefusesNegativeAndWrappingValuesNamingTheRangeThatFits) {
-  const CacheFields stored{2, 20, 0, 10, 0};
-  auto r = FindRangeRefusal(CacheFields{2, 3000000, 0, 10, 0}, stored);
-  ASSERT_TRUE(r);
-  EXPECT_EQ(CacheBox::kMaxSize, r->box);
-  EXPECT_EQ(0, r->min);
-  EXPECT_EQ(2097151, r->max);
-
-  r = FindRangeRefusal(CacheFields{-1, 20, 0, 10, 0}, stored);
-  ASSERT_TRUE(r);
-  EXPECT_EQ(CacheBox::kBlockSize, r->box);
-
-  r = FindRangeRefusal(CacheFields{2, 20, 596524, 10, 0}, stored);
-  ASSERT_TRUE(r);
-  EXPECT_EQ(CacheBox::kHours, r->box);
-  EXPECT_EQ(596523, r->max);
-
-  r = FindRangeRefusal(CacheFields{2, 20, 0, -5, 0}, stored);
-  ASSERT_TRUE(r);
-  EXPECT_EQ(CacheBox::kMinutes, r->box);
-
-  r = FindRangeRefusal(CacheFields{2, 20, 0, 0, -1}, stored);
-  ASSERT_TRUE(r);
-  EXPECT_EQ(CacheBox::kSeconds, r->box);
-
-  // Each part fits alone, the sum does not: the hours that still fit beside 59 min 59 s.
-  r = FindRangeRefusal(CacheFields{2, 20, 596523, 59, 59}, stored);
-  ASSERT_TRUE(r);
-  EXPECT_EQ(CacheBox::kHours, r->box);
-  EXPECT_EQ(596522, r->max);
-  EXPECT_LE(std::int64_t{r->max} * 3600 + 59 * 60 + 59, 2147483647);
-
-  // Minutes and seconds alone too many: the minutes that fit beside the seconds.
-  r = FindRangeRefusal(CacheFields{2, 20, 0, 35791394, 2147483000}, stored);
-  ASSERT_TRUE(r);
-  EXPECT_EQ(CacheBox::kMinutes, r->box);
-  EXPECT_EQ((2147483647 - 2147483000) / 60, r->max);
+  ExpectRefusals({
+      {"a size that would wrap", CacheFields{2, 3000000, 0, 10, 0}, CacheBox::kMaxSize, 2097151, true},
+      {"a negative block size", CacheFields{-1, 20, 0, 10, 0}, CacheBox::kBlockSize, std::nullopt, true},
+      {"hours that would wrap", CacheFields{2, 20, 596524, 10, 0}, CacheBox::kHours, 596523, true},
+      {"negative minutes", CacheFields{2, 20, 0, -5, 0}, CacheBox::kMinutes, std::nullopt, true},
+      {"negative seconds", CacheFields{2, 20, 0, 0, -1}, CacheBox::kSeconds, std::nullopt, true},
+      // Each part fits alone, the sum does not: the hours that still fit beside 59 min 59 s.
+      {"a sum that would wrap", CacheFields{2, 20, 596523, 59, 59}, CacheBox::kHours, 596522, true},
+      // Minutes and seconds alone too many: the minutes that fit beside the seconds.
+      {"minutes beside many seconds", CacheFields{2, 20, 0, 35791394, 2147483000}, CacheBox::kMinutes,
+       (2147483647 - 2147483000) / 60, true},
+  });
 }
 
 // The range named must be one the user can enter given the other boxes as they stand: never
 // "between 0 and 0", and never one that ignores the hours already typed.
 TEST(CacheRangeTest, SumRefusalNamesARangeThatFitsBesideTheOtherBoxes) {
-  const CacheFields stored{2, 20, 0, 10, 0};
-  auto fitsWith = [](CacheFields f, const RangeRefusal& r) {
-    (r.box == CacheBox::kHours ? f.hours : r.box == CacheBox::kMinutes ? f.minutes : f.seconds) = r.max;
-    return std::int64_t{f.hours} * 3600 + std::int64_t{f.minutes} * 60 + f.seconds <= 2147483647;
-  };
-  // The fuzz target's finding: 10 minutes beside a second count that fills everything. No
-  // minute fits beside those seconds; the seconds that fit beside 10 minutes do.
-  CacheFields typed{2, 20, 0, 10, 2147483647};
-  auto r = FindRangeRefusal(typed, stored);
-  ASSERT_TRUE(r);
-  EXPECT_EQ(CacheBox::kSeconds, r->box);
-  EXPECT_EQ(2147483647 - 600, r->max);
-  EXPECT_TRUE(fitsWith(typed, *r));
-
-  // Hours typed count against the minutes' range.
-  typed = CacheFields{2, 20, 100, 35791394, 2147000000};
-  r = FindRangeRefusal(typed, stored);
-  ASSERT_TRUE(r);
-  EXPECT_EQ(CacheBox::kMinutes, r->box);
-  EXPECT_EQ((2147483647 - 360000 - 2147000000) / 60, r->max);
-  EXPECT_TRUE(fitsWith(typed, *r));
-
-  // Minutes and seconds that leave less than an hour: not the hours (0 only), the minutes.
-  typed = CacheFields{2, 20, 1, 59, 2147479047};
-  r = FindRangeRefusal(typed, stored);
-  ASSERT_TRUE(r);
-  EXPECT_EQ(CacheBox::kMinutes, r->box);
-  EXPECT_EQ(16, r->max);
-  EXPECT_TRUE(fitsWith(typed, *r));
-
-  // Two boxes too full for any single one to make room: a range that is still above 0.
-  typed = CacheFields{2, 20, 596523, 35791394, 2147483000};
-  r = FindRangeRefusal(typed, stored);
-  ASSERT_TRUE(r);
-  EXPECT_EQ(CacheBox::kHours, r->box);
-  EXPECT_EQ(0, r->min);
-  EXPECT_EQ(596522, r->max);
+  ExpectRefusals({
+      // The fuzz target's finding: 10 minutes beside a second count that fills everything. No
+      // minute fits beside those seconds; the seconds that fit beside 10 minutes do.
+      {"the fuzz finding", CacheFields{2, 20, 0, 10, 2147483647}, CacheBox::kSeconds, 2147483647 - 600, true},
+      {"hours typed count against the minutes' range", CacheFields{2, 20, 100, 35791394, 2147000000},
+       CacheBox::kMinutes, (2147483647 - 360000 - 2147000000) / 60, true},
+      {"minutes and seconds that leave less than an hour: not the hours (0 only), the minutes",
+       CacheFields{2, 20, 1, 59, 2147479047}, CacheBox::kMinutes, 16, true},
+      {"two boxes too full for any single one to make room: a range that is still above 0",
+       CacheFields{2, 20, 596523, 35791394, 2147483000}, CacheBox::kHours, 596522, false},
+  });
 }
 
 TEST(CacheRangeTest, UnchangedValuesAreNotWrittenSoNeverRefused) {

@@ -13,7 +13,7 @@ namespace {
 using namespace std::chrono_literals;
 using velmora::sim::StandInSettings;
 
-const char kGeneral[] = "SOFTWARE\\NOLVEX\\VELMORA\\General";
+using robot::keys::kGeneral;
 
 StandInSettings InState(int state) {
   StandInSettings s;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/e2e/driver_support.h"
+#include "tests/robot/registry.h"
 #include "tests/robot/robot.h"
 #include "tools/vlifs95sim/stand_in_driver.h"
 
@@ -18,10 +19,8 @@ namespace fault_e2e {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-constexpr char kGeneral[] = "SOFTWARE\\NOLVEX\\VELMORA\\General";
-constexpr char kCache[] = "SOFTWARE\\NOLVEX\\VELMORA\\Cache";
+using namespace robot::keys;
 constexpr char kAgents[] = "SOFTWARE\\NOLVEX\\VELMORA\\Servers\\ConfiguredAgents";
-constexpr char kProduct[] = "Software\\Nolvex\\Velmora";
 constexpr char kPaletteCaption[] = "Corvane Velmora";
 
 struct Course {

@@ -19,7 +19,7 @@ namespace options_e2e {
 
 using namespace std::chrono_literals;
 
-constexpr char kCacheKey[] = "SOFTWARE\\NOLVEX\\VELMORA\\Cache";
+constexpr const char* kCacheKey = robot::keys::kCache;
 constexpr int kApplyButton = 0x3021;  // the property sheet's Apply button
 constexpr int kBlockSizeBox = 1029, kMaxSizeBox = 1030, kHoursBox = 1026, kMinutesBox = 1027, kSecondsBox = 1028;
 
@@ -45,6 +45,26 @@ class OptionsTest : public ::testing::Test {
     m_process.WaitForExit(10s);
   }
 
+  // Stores the usual values (2 KB blocks, 20 MB, ten minutes) and opens the sheet over them;
+  // returns the program's registry as it stood before the sheet opened.
+  std::string OpenSheetOverUsualCache() {
+    StoreCache(2048, 20480, 600);
+    std::string before = robot::Snapshot("SOFTWARE\\NOLVEX");
+    OpenSheet();
+    return before;
+  }
+  // Answers a box and waits until the program shows none.
+  void Answer(HWND box, int button) {
+    robot::PressButton(box, button);
+    robot::WaitUntil([&] { return robot::MessageBoxes(m_process.Pid()).empty(); }, 5s);
+  }
+  // Waits for the program's next box, checks its text and answers it with OK.
+  void ExpectBoxAndAnswer(const std::string& text) {
+    robot::MessageBoxSeen seen;
+    ASSERT_TRUE(robot::WaitForMessageBox(m_process.Pid(), &seen, 5s));
+    EXPECT_EQ(text, seen.text);
+    Answer(seen.wnd, IDOK);
+  }
   // Starts the program and clicks the options button; answers the boxes that come before the
   // sheet shows and returns them.
   std::vector<robot::MessageBoxSeen> OpenSheet() {

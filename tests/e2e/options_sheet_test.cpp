@@ -104,9 +104,7 @@ TEST_F(OptionsSheetTest, ApplyStoresOnlyWhatChangedAndTellsTheDriverOnce) {
 }
 
 TEST_F(OptionsSheetTest, ApplyAndOkWithNothingChangedWriteNothingAndTellNoOne) {
-  StoreCache(2048, 20480, 600);
-  const std::string before = robot::Snapshot("SOFTWARE\\NOLVEX");
-  OpenSheet();
+  const std::string before = OpenSheetOverUsualCache();
   ASSERT_NE(nullptr, m_sheet);
   SendMessageA(m_sheet, PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
   PressAndSettle(IDOK);
@@ -128,9 +126,7 @@ TEST_F(OptionsSheetTest, TypedMinutesBeyondTheSpinRangeAreStoredAndShownNormalis
 }
 
 TEST_F(OptionsSheetTest, EmptyingABoxIsRefusedAtOnceAndNothingIsStored) {
-  StoreCache(2048, 20480, 600);
-  const std::string before = robot::Snapshot("SOFTWARE\\NOLVEX");
-  OpenSheet();
+  const std::string before = OpenSheetOverUsualCache();
   ASSERT_NE(nullptr, m_sheet);
   HWND box = Box(kMaxSizeBox);
   PostMessageA(box, EM_SETSEL, 0, -1);
@@ -139,39 +135,28 @@ TEST_F(OptionsSheetTest, EmptyingABoxIsRefusedAtOnceAndNothingIsStored) {
   ASSERT_TRUE(robot::WaitForMessageBox(m_process.Pid(), &seen, 5s));
   EXPECT_EQ("Please enter an integer.", seen.text);
   EXPECT_EQ("Velmora", seen.caption);
-  robot::PressButton(seen.wnd, IDOK);
-  robot::WaitUntil([&] { return robot::MessageBoxes(m_process.Pid()).empty(); }, 5s);
+  Answer(seen.wnd, IDOK);
   // OK with the box still empty: refused again, the sheet stays open, nothing is stored.
   robot::PressButton(m_sheet, IDOK);
-  ASSERT_TRUE(robot::WaitForMessageBox(m_process.Pid(), &seen, 5s));
-  EXPECT_EQ("Please enter an integer.", seen.text);
-  robot::PressButton(seen.wnd, IDOK);
-  robot::WaitUntil([&] { return robot::MessageBoxes(m_process.Pid()).empty(); }, 5s);
+  ASSERT_NO_FATAL_FAILURE(ExpectBoxAndAnswer("Please enter an integer."));
   EXPECT_TRUE(IsWindowVisible(m_sheet));
   EXPECT_EQ(before, robot::Snapshot("SOFTWARE\\NOLVEX"));
   EXPECT_EQ(0, NewSettingsRequests());
 }
 
 TEST_F(OptionsSheetTest, ASizeThatWouldWrapIsRefusedNamingTheRangeThatFits) {
-  StoreCache(2048, 20480, 600);
-  const std::string before = robot::Snapshot("SOFTWARE\\NOLVEX");
-  OpenSheet();
+  const std::string before = OpenSheetOverUsualCache();
   ASSERT_NE(nullptr, m_sheet);
   Type(kMaxSizeBox, "3000000");
   robot::PressButton(m_sheet, kApplyButton);
-  robot::MessageBoxSeen seen;
-  ASSERT_TRUE(robot::WaitForMessageBox(m_process.Pid(), &seen, 5s));
-  EXPECT_EQ("Please enter an integer between 0 and 2097151.", seen.text);
-  robot::PressButton(seen.wnd, IDOK);
-  robot::WaitUntil([&] { return robot::MessageBoxes(m_process.Pid()).empty(); }, 5s);
+  ASSERT_NO_FATAL_FAILURE(ExpectBoxAndAnswer("Please enter an integer between 0 and 2097151."));
   EXPECT_EQ("3000000", Shown(kMaxSizeBox)) << "what was typed stays";
   EXPECT_EQ(before, robot::Snapshot("SOFTWARE\\NOLVEX"));
   EXPECT_EQ(0, NewSettingsRequests());
 }
 
 TEST_F(OptionsSheetTest, TheSpinStepsToFifteenHundredWithoutASeparatorAndItIsStored) {
-  StoreCache(2048, 20480, 600);
-  OpenSheet();
+  OpenSheetOverUsualCache();
   ASSERT_NE(nullptr, m_sheet);
   Type(kMaxSizeBox, "1499");
   PostMessageA(Box(kMaxSizeBox), WM_KEYDOWN, VK_UP, 0);
@@ -193,8 +178,7 @@ TEST_F(OptionsSheetTest, ARefusedSettingsRequestIsReportedOnceOwnedByTheSheet) {
   ASSERT_TRUE(robot::WaitForMessageBox(m_process.Pid(), &seen, 5s));
   EXPECT_EQ("Velmora Error :  22", seen.caption);
   EXPECT_EQ(m_sheet, seen.owner);
-  robot::PressButton(seen.wnd, IDOK);
-  robot::WaitUntil([&] { return robot::MessageBoxes(m_process.Pid()).empty(); }, 5s);
+  Answer(seen.wnd, IDOK);
   EXPECT_EQ(std::optional<DWORD>(605), robot::GetDword(kCacheKey, "RefreshTimer")) << "the values stay written";
   PressAndSettle(IDOK);
   EXPECT_TRUE(SheetClosed());
@@ -203,8 +187,7 @@ TEST_F(OptionsSheetTest, ARefusedSettingsRequestIsReportedOnceOwnedByTheSheet) {
 }
 
 TEST_F(OptionsSheetTest, ClearCacheCancelWritesNothingOkThenNoMarksTheCacheAndKeepsRunning) {
-  StoreCache(2048, 20480, 600);
-  OpenSheet();
+  OpenSheetOverUsualCache();
   ASSERT_NE(nullptr, m_sheet);
   robot::PressButton(Page(), 1011);
   robot::MessageBoxSeen seen;
@@ -214,8 +197,7 @@ TEST_F(OptionsSheetTest, ClearCacheCancelWritesNothingOkThenNoMarksTheCacheAndKe
             "you wish to continue?",
             seen.text);
   EXPECT_EQ((std::vector<int>{IDOK, IDCANCEL}), seen.buttons);
-  robot::PressButton(seen.wnd, IDCANCEL);
-  robot::WaitUntil([&] { return robot::MessageBoxes(m_process.Pid()).empty(); }, 5s);
+  Answer(seen.wnd, IDCANCEL);
   EXPECT_FALSE(robot::ValueExists(kCacheKey, "ClearCache"));
 
   robot::PressButton(Page(), 1011);
@@ -235,8 +217,7 @@ TEST_F(OptionsSheetTest, ClearCacheCancelWritesNothingOkThenNoMarksTheCacheAndKe
             "restart Windows now?",
             seen.text);
   EXPECT_EQ((std::vector<int>{IDYES, IDNO}), seen.buttons);
-  robot::PressButton(seen.wnd, IDNO);
-  robot::WaitUntil([&] { return robot::MessageBoxes(m_process.Pid()).empty(); }, 5s);
+  Answer(seen.wnd, IDNO);
   EXPECT_EQ(std::optional<std::string>("YES"), robot::GetString(kCacheKey, "ClearCache"));
   const std::string snapshot = robot::Snapshot(kCacheKey);
   EXPECT_NE(std::string::npos, snapshot.find(std::string("ClearCache:1:YES\0;", 18))) << "REG_SZ, 4 bytes";

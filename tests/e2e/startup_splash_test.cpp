@@ -62,8 +62,10 @@ class StartupSplashTest : public ::testing::Test {
     g_driver = nullptr;
   }
 
-  // Runs the program to its end, receiving the hook's reports meanwhile.
-  void RunToEnd(const std::string& args, DWORD* pid) {
+  // Runs the program against the driver to its end, receiving the hook's reports meanwhile.
+  void RunToEnd(robot::FakeDriver& driver, const std::string& args, DWORD* pid) {
+    ASSERT_TRUE(driver.Serving());
+    g_driver = &driver;
     robot::Process p = robot::Start("Velmora.exe", args);
     ASSERT_TRUE(p.Running());
     *pid = p.Pid();
@@ -87,10 +89,8 @@ class StartupSplashTest : public ::testing::Test {
 
 TEST_F(StartupSplashTest, ActivationShowsThePictureCentredOnTheWorkAreaFirst) {
   robot::FakeDriver driver;
-  ASSERT_TRUE(driver.Serving());
-  g_driver = &driver;
   DWORD pid = 0;
-  RunToEnd("/ACT", &pid);
+  ASSERT_NO_FATAL_FAILURE(RunToEnd(driver, "/ACT", &pid));
   EXPECT_EQ(3, driver.State()) << "the activation did not happen";
 
   const std::vector<Seen> seen = Of(pid);
@@ -120,10 +120,8 @@ TEST_F(StartupSplashTest, ActivationShowsThePictureCentredOnTheWorkAreaFirst) {
 
 TEST_F(StartupSplashTest, NoBannerSwitchKeepsThePictureAway) {
   robot::FakeDriver driver;
-  ASSERT_TRUE(driver.Serving());
-  g_driver = &driver;
   DWORD pid = 0;
-  RunToEnd("/ACT /NOB", &pid);
+  ASSERT_NO_FATAL_FAILURE(RunToEnd(driver, "/ACT /NOB", &pid));
   EXPECT_EQ(3, driver.State());
   EXPECT_TRUE(Of(pid).empty());
 }

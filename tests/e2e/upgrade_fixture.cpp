@@ -11,8 +11,6 @@ std::string Upper(std::string text) {
   return text;
 }
 
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 void WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
@@ -110,6 +108,13 @@ void UpgradeTest::ExpectPaletteThenClose(robot::Process& p) {
 HWND UpgradeTest::Yes(robot::Process& p, HWND prompt) {
   robot::PressButton(prompt, IDOK);
   return WaitForProgramDialog(p);
+}
+
+void UpgradeTest::PromptThenYes(robot::Process& p, HWND* prompt, HWND* program) {
+  *prompt = WaitForPrompt(p);
+  ASSERT_NE(nullptr, *prompt);
+  *program = Yes(p, *prompt);
+  ASSERT_NE(nullptr, *program);
 }
 
 void UpgradeTest::CheckDontAskAgain(HWND prompt) {

@@ -16,9 +16,8 @@ namespace upgrade_e2e {
 
 using namespace std::chrono_literals;
 
-constexpr char kGeneral[] = "SOFTWARE\\NOLVEX\\VELMORA\\General";
-constexpr char kProduct[] = "Software\\Nolvex\\Velmora";
-constexpr char kRun[] = "Software\\MicroSoft\\Windows\\CurrentVersion\\Run";
+using namespace robot::keys;
+using robot::FileExists;
 constexpr char kPromptCaption[] = "Velmora Upgrade";
 constexpr char kProgramCaption[] = "Velmora Client Upgrade";
 constexpr int kDontAskAgain = 1002;
@@ -27,7 +26,6 @@ constexpr int kBrowse = 1003;
 constexpr int kProgramPath = 1004;
 
 std::string Upper(std::string text);
-bool FileExists(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
 // The file-name box of the common file-open dialog.
 HWND FindFileNameEdit(HWND openDialog);
@@ -52,6 +50,8 @@ class UpgradeTest : public ::testing::Test {
   void ExpectPaletteThenClose(robot::Process& p);
   // Presses Yes and waits for the program dialog.
   HWND Yes(robot::Process& p, HWND prompt);
+  // Waits for the prompt of a started program and presses Yes; both windows must show.
+  void PromptThenYes(robot::Process& p, HWND* prompt, HWND* program);
   void CheckDontAskAgain(HWND prompt);
 
   // The test installer's log in dir, once it has run; empty when it did not run in time.

@@ -55,10 +55,9 @@ TEST_F(UpgradeTest, SetupExeDirAsStoredChoosesTheInstallerAndAmpersandsShowLiter
   PutInstaller(dist);
   robot::SetString(kProduct, "SetupExeDir", dist);
   robot::Process p = StartVelmora();
-  HWND prompt = WaitForPrompt(p);
-  ASSERT_NE(nullptr, prompt);
-  HWND program = Yes(p, prompt);
-  ASSERT_NE(nullptr, program);
+  HWND prompt = nullptr;
+  HWND program = nullptr;
+  ASSERT_NO_FATAL_FAILURE(PromptThenYes(p, &prompt, &program));
   HWND path = GetDlgItem(program, kProgramPath);
   EXPECT_EQ(dist + "\\SETUP.EXE", robot::Text(path));
   EXPECT_NE(0, GetWindowLongA(path, GWL_STYLE) & SS_NOPREFIX);
@@ -138,10 +137,9 @@ TEST_F(UpgradeTest, InstallerThatCannotStartIsReportedWithItsPathAndTheProgramEn
   Offer();
   WriteFile(m_installDir + "\\SETUP.EXE", "not a program");
   robot::Process p = StartVelmora();
-  HWND prompt = WaitForPrompt(p);
-  ASSERT_NE(nullptr, prompt);
-  HWND program = Yes(p, prompt);
-  ASSERT_NE(nullptr, program);
+  HWND prompt = nullptr;
+  HWND program = nullptr;
+  ASSERT_NO_FATAL_FAILURE(PromptThenYes(p, &prompt, &program));
   robot::PressButton(program, IDOK);
 
   robot::MessageBoxSeen box;

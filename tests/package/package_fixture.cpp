@@ -36,8 +36,6 @@ std::string Parent(const std::string& dir) { return dir.substr(0, dir.find_last_
 
 }  // namespace
 
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 std::string PackageFolder() { return Parent(robot::ProgramDir()) + "\\package"; }
 std::string NewerPackageFolder() { return Parent(robot::ProgramDir()) + "\\package-newer"; }
 

@@ -17,16 +17,13 @@ namespace package_e2e {
 
 using namespace std::chrono_literals;
 
-constexpr char kProduct[] = "Software\\Nolvex\\Velmora";
-constexpr char kGeneral[] = "SOFTWARE\\NOLVEX\\VELMORA\\General";
-constexpr char kCache[] = "SOFTWARE\\NOLVEX\\VELMORA\\Cache";
-constexpr char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+using namespace robot::keys;
+using robot::FileExists;
 constexpr char kLogOnEntry[] = "VelmoraActivate";
 constexpr char kService[] = "vlifs95sim";
 constexpr char kInstallDir[] = "C:\\Program Files\\Nolvex\\Velmora";
 constexpr char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
-bool FileExists(const std::string& path);
 // The folders of the built packages: the program's version, and a newer one.
 std::string PackageFolder();
 std::string NewerPackageFolder();

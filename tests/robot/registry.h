@@ -8,6 +8,15 @@
 
 namespace robot {
 
+// The keys the courses look at, spelt here as a person reading the registry expects them
+// rather than taken from the program, so that a misspelt key in the program fails the courses.
+namespace keys {
+constexpr char kProduct[] = "Software\\Nolvex\\Velmora";
+constexpr char kGeneral[] = "SOFTWARE\\NOLVEX\\VELMORA\\General";
+constexpr char kCache[] = "SOFTWARE\\NOLVEX\\VELMORA\\Cache";
+constexpr char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+}  // namespace keys
+
 // Removes the client's keys (SOFTWARE\NOLVEX, the upgrade log-on entry) so each test starts clean.
 void ResetVelmoraRegistry();
 void DeleteKeyTree(const std::string& keyPath);

@@ -4,6 +4,8 @@
 
 namespace robot {
 
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
 std::string ProgramDir() {
   char buf[MAX_PATH];
   DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);

@@ -17,6 +17,7 @@ using Millis = std::chrono::milliseconds;
 
 // The folder of the running test program (the built programs sit beside it).
 std::string ProgramDir();
+bool FileExists(const std::string& path);
 
 class Process {
  public:
