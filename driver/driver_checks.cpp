@@ -1,6 +1,6 @@
 #include "driver/driver_checks.h"
 
-#include "app/error_codes.h"
+#include "common/error_codes.h"
 #include "resource.h"
 
 namespace velmora {

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/error_codes.h"
-#include "app/registry_names.h"
+#include "common/error_codes.h"
+#include "common/registry_names.h"
 #include "resource.h"
 
 namespace velmora {

@@ -1,6 +1,6 @@
 #include "options/companion_programs.h"
 
-#include "app/error_codes.h"
+#include "common/error_codes.h"
 
 namespace velmora {
 

@@ -1,7 +1,7 @@
 #include "options/default_agent.h"
 
-#include "app/error_codes.h"
-#include "app/registry_names.h"
+#include "common/error_codes.h"
+#include "common/registry_names.h"
 
 namespace velmora {
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/prompts.h"
-#include "app/settings_store.h"
+#include "common/prompts.h"
+#include "common/settings_store.h"
 
 namespace velmora {
 

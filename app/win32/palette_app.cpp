@@ -8,6 +8,7 @@
 #include "driver/driver_checks.h"
 #include "driver/win32/win32_driver_transport.h"
 #include "resource.h"
+#include "options/win32/adv_property_sheet.h"
 #include "palette/win32/main_palette.h"
 #include "upgrade/upgrade_check.h"
 #include "upgrade/win32/centre_window.h"
@@ -57,12 +58,21 @@ CPaletteApp::CPaletteApp() : CWinApp("Velmora"), m_driver(MachineDriverTransport
 
 CPaletteApp::~CPaletteApp() = default;
 
-CPaletteApp& App() { return *static_cast<CPaletteApp*>(framework::AfxGetApp()); }
+PaletteServices CPaletteApp::MakePaletteServices() {
+  return {m_driver, m_settings, *this,
+          [this](OwnerWindow parent) {
+            CAdvPropertySheet sheet(MakeOptionsServices(), static_cast<HWND>(parent));
+            sheet.DoModal();  // the result does not matter: the pages stored what they had to
+          },
+          &CPaletteApp::ReleaseStartLock};
+}
+
+OptionsServices CPaletteApp::MakeOptionsServices() { return {m_settings, m_system, *this, m_driver, m_strInstallDir}; }
 
 BOOL CPaletteApp::InitInstance() {
   // Start-up is one action for the driver until the palette shows or the change is made.
   DriverAction startup(m_driver);
-  CMainPalette palette;
+  CMainPalette palette(MakePaletteServices());
   if (!IsFirstInstance()) return FALSE;
   RegisterPaletteClass();
   LoadInstallDir();

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/error_codes.h"
+#include "common/error_codes.h"
 #include "app/memory_registry.h"
-#include "app/registry_names.h"
+#include "common/registry_names.h"
 #include "driver/activation.h"
 #include "driver/driver_channel.h"
 #include "driver/driver_checks.h"

@@ -1,20 +1,22 @@
 #include "options/win32/adv_property_sheet.h"
 
-#include "app/win32/palette_app.h"
 #include "resource.h"
 
 namespace velmora {
 
-CAdvPropertySheet::CAdvPropertySheet(HWND parent) : CPropertySheet(IDS_OPTIONS_CAPTION, parent, 0) {
+CAdvPropertySheet::CAdvPropertySheet(const OptionsServices& services, HWND parent)
+    : CPropertySheet(IDS_OPTIONS_CAPTION, parent, 0), m_cachePage(services), m_agentPage(services),
+      m_services(services) {
   AddPage(&m_cachePage);
 }
 
 CAdvPropertySheet::~CAdvPropertySheet() = default;
 
 void CAdvPropertySheet::TellDriverIfPending(SheetMoment moment) {
-  DriverAction apply(App().m_driver);
-  SendNoticeIfPending(&m_bNotifyPending, moment,
-                      [] { return App().m_driver.NotifySettingsChanged(); }, App(), m_hWnd);
+  CDriverChannel& driver = m_services.driver;
+  DriverAction apply(driver);
+  SendNoticeIfPending(&m_bNotifyPending, moment, [&driver] { return driver.NotifySettingsChanged(); },
+                      m_services.prompts, m_hWnd);
 }
 
 bool CAdvPropertySheet::OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "app/win32/palette_app.h"
 #include "framework/win32/data_exchange_int.h"
 #include "options/cache_settings_io.h"
 #include "options/clear_cache.h"
@@ -25,7 +24,7 @@ int BoxOf(CacheBox box) {
 
 }  // namespace
 
-CCacheProperty::CCacheProperty() : CPropertyPage(IDD_CACHE_PAGE) {}
+CCacheProperty::CCacheProperty(const OptionsServices& services) : CPropertyPage(IDD_CACHE_PAGE), m_services(services) {}
 
 CacheFields CCacheProperty::Shown() const { return {m_nBlockSize, m_nMaxSize, m_nHours, m_nMinutes, m_nSeconds}; }
 
@@ -55,7 +54,7 @@ void CCacheProperty::SetSpinPositions() {
 }
 
 int CCacheProperty::LoadCacheSettings() {
-  const CacheRead r = ReadCacheSettings(App().m_settings, App());
+  const CacheRead r = ReadCacheSettings(m_services.settings, m_services.prompts);
   m_nBlockSize = r.shown.blockSize;
   m_nMaxSize = r.shown.maxSize;
   m_nHours = r.shown.hours;
@@ -80,7 +79,7 @@ int CCacheProperty::LoadCacheSettings() {
 
 bool CCacheProperty::SaveCacheSettings() {
   if (!UpdateData(TRUE) || !ValidateRanges()) return false;
-  WriteCacheSettings(App().m_settings, App(), Shown(), Stored());
+  WriteCacheSettings(m_services.settings, m_services.prompts, Shown(), Stored());
   return true;
 }
 
@@ -156,13 +155,13 @@ bool CCacheProperty::OnNotify(WPARAM, LPARAM lp, LRESULT* result) {
 }
 
 void CCacheProperty::OnClearCache() {
-  if (ClearCache(App().m_settings, App(), App().m_system) == ClearCacheOutcome::kRestarting) {
+  if (ClearCache(m_services.settings, m_services.prompts, m_services.system) == ClearCacheOutcome::kRestarting) {
     PostQuitMessage(0);  // Windows is restarting: end the sheet, the palette and the program
   }
 }
 
 void CCacheProperty::OnPerformanceInfo() {
-  StartCompanion(App().m_system, App(), App().m_strInstallDir, kPerformanceInfo, m_hWnd);
+  StartCompanion(m_services.system, m_services.prompts, m_services.installDir, kPerformanceInfo, m_hWnd);
 }
 
 }  // namespace velmora

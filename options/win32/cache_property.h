@@ -2,6 +2,7 @@
 // values shown and the values last read; Clear Cache and the performance program.
 #pragma once
 #include "framework/win32/property_page.h"
+#include "options/options_services.h"
 #include "framework/win32/spin_button.h"
 #include "options/cache_units.h"
 
@@ -9,7 +10,7 @@ namespace velmora {
 
 class CCacheProperty : public framework::CPropertyPage {
  public:
-  CCacheProperty();
+  explicit CCacheProperty(const OptionsServices& services);
 
   // 1 when any shown value differs from its value as last read.
   int IsCacheSettingsChanged();
@@ -45,6 +46,7 @@ class CCacheProperty : public framework::CPropertyPage {
   bool OnNotify(WPARAM wp, LPARAM lp, LRESULT* result) override;
 
  private:
+  OptionsServices m_services;
   CacheFields Shown() const;
   CacheFields Stored() const;
   // Refuses a changed value whose stored form would not fit; false when refused.
