@@ -1,6 +1,7 @@
 #include "driver/activation.h"
 
 #include "common/error_codes.h"
+#include "common/message_box_values.h"
 #include "common/registry_names.h"
 #include "driver/driver_checks.h"
 

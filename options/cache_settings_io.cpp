@@ -1,6 +1,7 @@
 #include "options/cache_settings_io.h"
 
 #include "common/error_codes.h"
+#include "common/message_box_values.h"
 #include "common/registry_names.h"
 
 namespace velmora {

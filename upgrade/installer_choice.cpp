@@ -1,6 +1,7 @@
 #include "upgrade/installer_choice.h"
 
 #include "common/error_codes.h"
+#include "common/message_box_values.h"
 #include "common/registry_names.h"
 
 namespace velmora {

@@ -1,5 +1,5 @@
-// The application object: decides at start-up what this run does, owns the services and hands
-// each window the ones it uses.
+// The application object: takes the start-up course (app/startup_course.h), owns the
+// services and hands each window the ones it uses.
 #pragma once
 #include <windows.h>
 
@@ -53,6 +53,8 @@ class CPaletteApp : public framework::CWinApp, public Prompts {
   void ParseSwitches();
   // 1 when the upgrade installer was started or tried: the run ends.
   int CheckForUpgrade();
+  // False when OLE could not be started (reported in a box).
+  bool InitializeOle();
 
   // What the palette and the options sheet use, drawn from this object.
   PaletteServices MakePaletteServices();

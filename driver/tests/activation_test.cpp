@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/error_codes.h"
+#include "common/message_box_values.h"
 #include "app/memory_registry.h"
 #include "common/registry_names.h"
 #include "driver/activation.h"

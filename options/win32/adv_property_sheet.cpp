@@ -1,5 +1,6 @@
 #include "options/win32/adv_property_sheet.h"
 
+#include "common/help_file.h"
 #include "resource.h"
 
 namespace velmora {
@@ -50,9 +51,9 @@ void CAdvPropertySheet::OnActivate(UINT state, HWND other, BOOL minimized) {
 void CAdvPropertySheet::WinHelp(DWORD_PTR data, UINT command) {
   framework::CPropertyPage* active = GetActivePage();
   if (active == &m_cachePage) {
-    ::WinHelpA(m_hWnd, "Velmora.hlp", HELP_CONTEXT, kHelpContextCachePage);
+    ::WinHelpA(m_hWnd, kHelpFile, HELP_CONTEXT, kHelpContextCachePage);
   } else if (active == &m_agentPage) {
-    ::WinHelpA(m_hWnd, "Velmora.hlp", HELP_CONTEXT, kHelpContextAgentPage);
+    ::WinHelpA(m_hWnd, kHelpFile, HELP_CONTEXT, kHelpContextAgentPage);
   } else {
     CPropertySheet::WinHelp(data, command);
   }

@@ -1,5 +1,6 @@
 #include "palette/win32/main_palette.h"
 
+#include "common/help_file.h"
 #include "driver/activation.h"
 #include "framework/win32/handles.h"
 #include "framework/win32/win_app.h"
@@ -12,7 +13,6 @@
 namespace velmora {
 namespace {
 
-const char kHelpFile[] = "Velmora.hlp";
 const DWORD kPaletteHelpContext = 2000;
 
 POINT TopLeftInClient(HWND parent, HWND child) {
