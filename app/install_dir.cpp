@@ -1,7 +1,8 @@
 #include "app/install_dir.h"
 
-#include "app/error_codes.h"
-#include "app/registry_names.h"
+#include "common/error_codes.h"
+#include "common/message_box_values.h"
+#include "common/registry_names.h"
 
 namespace velmora {
 

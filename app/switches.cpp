@@ -1,6 +1,6 @@
 #include "app/switches.h"
 
-#include <cctype>
+#include "common/upper_case.h"
 
 namespace velmora {
 namespace {
@@ -13,8 +13,7 @@ bool HasSwitch(const std::string& upper, const char* word) {
 }  // namespace
 
 Switches ParseSwitches(const std::string& commandLine) {
-  std::string upper(commandLine);
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  const std::string upper = UpperCase8Bit(commandLine);
 
   Switches s;
   if (HasSwitch(upper, "ACT") || HasSwitch(upper, "AUT")) {

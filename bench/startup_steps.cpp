@@ -38,7 +38,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR cmdLine, int) {
   double t[8];
   t[0] = bench::NowMs();
   {
-    velmora::CMainPalette palette;
+    velmora::CMainPalette palette(theApp.MakePaletteServices());
     t[1] = bench::NowMs();
     if (!theApp.IsFirstInstance()) return 2;
     theApp.RegisterPaletteClass();

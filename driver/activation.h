@@ -1,8 +1,8 @@
 // Turning the cache on or off: check the driver, compare its state with the one asked for,
 // send the change when they differ, and record the new state in the registry.
 #pragma once
-#include "app/prompts.h"
-#include "app/settings_store.h"
+#include "common/prompts.h"
+#include "common/settings_store.h"
 #include "driver/driver_channel.h"
 
 namespace velmora {

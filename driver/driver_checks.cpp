@@ -1,6 +1,7 @@
 #include "driver/driver_checks.h"
 
-#include "app/error_codes.h"
+#include "common/error_codes.h"
+#include "common/message_box_values.h"
 #include "resource.h"
 
 namespace velmora {

@@ -1,7 +1,7 @@
 // What the program makes of the driver's answers: the version it must have, and the error box
 // that belongs to a state it cannot work with.
 #pragma once
-#include "app/prompts.h"
+#include "common/prompts.h"
 #include "driver/driver_channel.h"
 
 namespace velmora {

@@ -1,7 +1,7 @@
 // Reading and writing the Cache page's settings, with the page's error boxes.
 #pragma once
-#include "app/prompts.h"
-#include "app/settings_store.h"
+#include "common/prompts.h"
+#include "common/settings_store.h"
 #include "options/cache_units.h"
 
 namespace velmora {

@@ -2,16 +2,15 @@
 
 #include <string>
 
-#include "app/error_codes.h"
-#include "app/registry_names.h"
+#include "common/error_codes.h"
+#include "common/message_box_values.h"
+#include "common/registry_names.h"
 #include "resource.h"
 
 namespace velmora {
 namespace {
-constexpr int kIdOk = 1;
-constexpr int kIdYes = 6;
-constexpr unsigned kOkCancelExclamation = 0x31;    // MB_OKCANCEL | MB_ICONEXCLAMATION
-constexpr unsigned kYesNoQuestionTask = 0x2024;    // MB_TASKMODAL | MB_ICONQUESTION | MB_YESNO
+constexpr unsigned kOkCancelExclamation = kMbOkCancel | kMbIconExclamation;
+constexpr unsigned kYesNoQuestionTask = kMbTaskModal | kMbIconQuestion | kMbYesNo;
 constexpr char kClearCacheMark[] = "YES";
 }  // namespace
 

@@ -1,9 +1,9 @@
 // Clear Cache: mark the cache to be emptied at the next start of Windows, and offer to
 // restart Windows now.
 #pragma once
-#include "app/prompts.h"
-#include "app/settings_store.h"
-#include "app/system_port.h"
+#include "common/prompts.h"
+#include "common/settings_store.h"
+#include "common/system_port.h"
 
 namespace velmora {
 

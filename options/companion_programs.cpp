@@ -1,6 +1,7 @@
 #include "options/companion_programs.h"
 
-#include "app/error_codes.h"
+#include "common/error_codes.h"
+#include "common/message_box_values.h"
 
 namespace velmora {
 

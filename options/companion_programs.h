@@ -2,8 +2,8 @@
 #pragma once
 #include <string>
 
-#include "app/prompts.h"
-#include "app/system_port.h"
+#include "common/prompts.h"
+#include "common/system_port.h"
 
 namespace velmora {
 

@@ -3,14 +3,16 @@
 #include <string>
 #include <string_view>
 
-#include "app/prompts.h"
-#include "app/settings_store.h"
+#include "common/prompts.h"
+#include "common/settings_store.h"
+#include "common/upper_case.h"  // the agent tag and name compare upper-cased
+#include "resource.h"
 
 namespace velmora {
 
 // The type buttons of the Agent page; the type is kept as the id of its button.
-constexpr int kAgentTypeNovell = 1007;
-constexpr int kAgentTypeNt = 1008;
+constexpr int kAgentTypeNovell = IDC_AGENT_NOVELL;
+constexpr int kAgentTypeNt = IDC_AGENT_NT;
 constexpr int kAgentTypeNone = -1;  // nothing loaded
 // Shown, with Novell, whenever no valid default agent can be read.
 constexpr char kPlaceholderAgentName[] = "VL_AGENT";
@@ -39,8 +41,5 @@ bool IsDefaultAgentChanged(int selectedType, const std::string& shownName, int r
 // owned by the page. True when a write was attempted.
 bool SaveDefaultAgent(SettingsStore& settings, Prompts& prompts, OwnerWindow page, int selectedType,
                       const std::string& shownName, int rememberedType, const std::string& rememberedName);
-
-// Upper case of 8-bit text as the system's Western code page has it.
-std::string UpperCase8Bit(std::string_view text);
 
 }  // namespace velmora

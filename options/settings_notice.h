@@ -6,7 +6,7 @@
 #pragma once
 #include <functional>
 
-#include "app/prompts.h"
+#include "common/prompts.h"
 
 namespace velmora {
 

@@ -16,7 +16,7 @@
 #define IDI_VELMORA             131
 #define IDB_SPLASH              132
 
-// Strings that are not errors (errors are 20000-20027, named in app/error_codes.h)
+// Strings that are not errors (errors are 20000-20027, named in common/error_codes.h)
 #define IDS_OLE_INIT_FAILED     100
 #define IDS_ABOUTBOX            101
 #define IDS_OPTIONS_CAPTION     109

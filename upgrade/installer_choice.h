@@ -2,9 +2,9 @@
 #pragma once
 #include <string>
 
-#include "app/prompts.h"
-#include "app/settings_store.h"
-#include "app/system_port.h"
+#include "common/prompts.h"
+#include "common/settings_store.h"
+#include "common/system_port.h"
 
 namespace velmora {
 

@@ -1,19 +1,13 @@
 #include "upgrade/upgrade_check.h"
 
-#include <cstdio>
-
-#include "app/error_codes.h"
-#include "app/registry_names.h"
-#include "resource.h"
+#include "common/error_codes.h"
+#include "common/message_box_values.h"
+#include "common/registry_names.h"
+#include "common/version_text.h"
 
 namespace velmora {
 
-std::string UpgradeVersionText() {
-  char text[64];
-  std::snprintf(text, sizeof text, "Velmora Client version %d.%d.%d (%d)", VELMORA_VERSION_MAJOR,
-                VELMORA_VERSION_MINOR, VELMORA_VERSION_RELEASE, VELMORA_VERSION_BUILD);
-  return text;
-}
+std::string UpgradeVersionText() { return "Velmora Client version " + ClientVersionText(); }
 
 bool UpgradeRequested(SettingsStore& settings, bool forcePrompt) {
   if (forcePrompt) return true;

@@ -3,13 +3,14 @@
 #pragma once
 #include <string>
 
+#include "common/message_box_values.h"
 #include "upgrade/installer_choice.h"
 
 namespace velmora {
 
-// Modal-run results of the prompt, as the platform numbers them.
-constexpr int kPromptOk = 1;
-constexpr int kPromptCancel = 2;
+// Modal-run results of the prompt.
+constexpr int kPromptOk = kIdOk;
+constexpr int kPromptCancel = kIdCancel;
 
 // Runs the upgrade prompt; on kPromptOk, *dir and *file hold the confirmed installer. Any
 // other result (the prompt could not even be created: -1) means nothing was confirmed.

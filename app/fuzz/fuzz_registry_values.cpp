@@ -10,7 +10,7 @@
 
 #include "app/install_dir.h"
 #include "app/memory_registry.h"
-#include "app/registry_names.h"
+#include "common/registry_names.h"
 #include "tests/doubles/fake_system.h"
 #include "tests/doubles/recording_prompts.h"
 

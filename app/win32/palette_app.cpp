@@ -4,10 +4,12 @@
 
 #include "app/error_box.h"
 #include "app/install_dir.h"
+#include "app/startup_course.h"
 #include "driver/activation.h"
 #include "driver/driver_checks.h"
 #include "driver/win32/win32_driver_transport.h"
 #include "resource.h"
+#include "options/win32/adv_property_sheet.h"
 #include "palette/win32/main_palette.h"
 #include "upgrade/upgrade_check.h"
 #include "upgrade/win32/centre_window.h"
@@ -39,11 +41,6 @@ void TakeStartLock() {
   g_bStartLockHeld = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
 }
 
-HWND OwnerOrMain(OwnerWindow owner) {
-  if (owner) return static_cast<HWND>(owner);
-  framework::CWinApp* app = framework::AfxGetApp();
-  return app ? app->m_hMainWnd : nullptr;
-}
 
 // The driver exchange of this machine; stateless, shared by every request.
 DriverTransport& MachineDriverTransport() {
@@ -51,52 +48,83 @@ DriverTransport& MachineDriverTransport() {
   return transport;
 }
 
+// The application's side of the start-up course.
+class CStartupSteps : public StartupSteps {
+ public:
+  CStartupSteps(CPaletteApp& app, CMainPalette& palette, DriverAction& startup)
+      : m_app(app), m_palette(palette), m_startup(startup) {}
+
+  bool IsFirstInstance() override { return CPaletteApp::IsFirstInstance() != 0; }
+  void Prepare() override {
+    CPaletteApp::RegisterPaletteClass();
+    m_app.LoadInstallDir();
+  }
+  Switches ReadSwitches() override {
+    m_app.ParseSwitches();
+    Switches s;
+    s.commandLineAction = m_app.m_bCommandLineAction;
+    s.requestedState = m_app.m_nRequestedState;
+    s.showSplash = m_app.m_bShowSplash;
+    s.forceUpgradePrompt = m_app.m_bForceUpgradePrompt;
+    return s;
+  }
+  bool UpgradeEndsRun(bool /*forcePrompt: read by CheckForUpgrade itself*/) override {
+    return m_app.CheckForUpgrade() != 0;
+  }
+  void CheckDriver() override { CheckDriverAtStartup(m_app.m_driver, m_app); }
+  bool InitializeOle() override { return m_app.InitializeOle(); }
+  void ShowSplash() override {
+    CStartupSplash::Enable(1);
+    CStartupSplash::Show(&m_palette);  // the palette has no window yet: the splash has no owner
+  }
+  // Common controls are registered by the framework before the first property sheet or
+  // up-down control, with COMCTL32 loaded then: no course but the options sheet needs them.
+  void DismissSplash() override { CStartupSplash::Dismiss(); }
+  int SetActivation(int requested) override { return m_app.SetActivation(requested); }
+  void RunPalette() override {
+    m_startup.End();
+    m_palette.DoModal();
+  }
+
+ private:
+  CPaletteApp& m_app;
+  CMainPalette& m_palette;
+  DriverAction& m_startup;
+};
+
 }  // namespace
 
 CPaletteApp::CPaletteApp() : CWinApp("Velmora"), m_driver(MachineDriverTransport()) {}
 
 CPaletteApp::~CPaletteApp() = default;
 
-CPaletteApp& App() { return *static_cast<CPaletteApp*>(framework::AfxGetApp()); }
+PaletteServices CPaletteApp::MakePaletteServices() {
+  return {m_driver, m_settings, *this,
+          [this](OwnerWindow parent) {
+            CAdvPropertySheet sheet(MakeOptionsServices(), static_cast<HWND>(parent));
+            sheet.DoModal();  // the result does not matter: the pages stored what they had to
+          },
+          &CPaletteApp::ReleaseStartLock};
+}
+
+OptionsServices CPaletteApp::MakeOptionsServices() { return {m_settings, m_system, *this, m_driver, m_strInstallDir}; }
 
 BOOL CPaletteApp::InitInstance() {
   // Start-up is one action for the driver until the palette shows or the change is made.
   DriverAction startup(m_driver);
-  CMainPalette palette;
-  if (!IsFirstInstance()) return FALSE;
-  RegisterPaletteClass();
-  LoadInstallDir();
-  ParseSwitches();
-  // A started (or tried) installer ends the run before the driver check.
-  if (CheckForUpgrade()) return FALSE;
+  CMainPalette palette(MakePaletteServices());
+  CStartupSteps steps(*this, palette, startup);
+  if (RunStartupCourse(steps) != 0) m_nExitCode = 1;
+  return FALSE;
+}
 
-  // A missing, unhealthy or foreign driver is reported; start-up goes on regardless.
-  CheckDriverAtStartup(m_driver, *this);
-
+bool CPaletteApp::InitializeOle() {
   if (FAILED(OleInitialize(nullptr))) {
     framework::AfxMessageBox(IDS_OLE_INIT_FAILED, MB_OK);
-    return FALSE;
+    return false;
   }
   m_bOleInitialized = true;
-
-  if (m_bShowSplash) {
-    CStartupSplash::Enable(1);
-    CStartupSplash::Show(&palette);  // the palette has no window yet: the splash has no owner
-  }
-
-  // Common controls are registered by the framework before the first property sheet or
-  // up-down control, with COMCTL32 loaded then: no course but the options sheet needs them.
-
-  if (m_bShowSplash) CStartupSplash::Dismiss();
-
-  if (m_bCommandLineAction) {
-    // Whoever started us (a log-on script) can tell a failed change from a good one.
-    if (SetActivation(m_nRequestedState) != 0) m_nExitCode = 1;
-    return FALSE;
-  }
-  startup.End();
-  palette.DoModal();
-  return FALSE;
+  return true;
 }
 
 BOOL CPaletteApp::PreTranslateMessage(MSG* msg) {
@@ -120,13 +148,13 @@ int CPaletteApp::ExitInstance() {
 int CPaletteApp::ShowError(int code, unsigned flags, OwnerWindow owner) {
   const std::string entry = framework::LoadResourceString(static_cast<UINT>(code));
   const ErrorBoxText box = MakeErrorBox(code, entry.empty() ? nullptr : entry.c_str());
-  return framework::ModalMessageBox(OwnerOrMain(owner), box.text.c_str(), box.caption.c_str(), flags);
+  return framework::ModalMessageBox(static_cast<HWND>(owner), box.text.c_str(), box.caption.c_str(), flags);
 }
 
 int CPaletteApp::ShowErrorWithArg(int code, const std::string& arg, unsigned flags, OwnerWindow owner) {
   const std::string entry = framework::LoadResourceString(static_cast<UINT>(code), 256);
   const ErrorBoxText box = MakeErrorBoxWithArg(code, entry.empty() ? nullptr : entry.c_str(), arg);
-  return framework::ModalMessageBox(OwnerOrMain(owner), box.text.c_str(), box.caption.c_str(), flags);
+  return framework::ModalMessageBox(static_cast<HWND>(owner), box.text.c_str(), box.caption.c_str(), flags);
 }
 
 int CPaletteApp::ShowMessage(unsigned stringId, unsigned flags) {
@@ -193,7 +221,7 @@ int CPaletteApp::CheckForUpgrade() {
 
 void CPaletteApp::ParseSwitches() {
   std::string upper(m_lpCmdLine ? m_lpCmdLine : "");
-  CharUpperA(upper.data());
+  SystemUpperCase(upper);
   const Switches s = velmora::ParseSwitches(upper);
   m_bCommandLineAction = s.commandLineAction;
   m_nRequestedState = s.requestedState;

@@ -1,15 +1,17 @@
-// The application object: decides at start-up what this run does and owns the services the
-// rest of the program reaches through it.
+// The application object: takes the start-up course (app/startup_course.h), owns the
+// services and hands each window the ones it uses.
 #pragma once
 #include <windows.h>
 
 #include <string>
 
-#include "app/prompts.h"
+#include "common/prompts.h"
 #include "app/win32/registry_settings_store.h"
 #include "app/switches.h"
 #include "driver/driver_channel.h"
 #include "framework/win32/win_app.h"
+#include "options/options_services.h"
+#include "palette/palette_services.h"
 #include "app/win32/win32_system.h"
 
 namespace velmora {
@@ -51,6 +53,12 @@ class CPaletteApp : public framework::CWinApp, public Prompts {
   void ParseSwitches();
   // 1 when the upgrade installer was started or tried: the run ends.
   int CheckForUpgrade();
+  // False when OLE could not be started (reported in a box).
+  bool InitializeOle();
+
+  // What the palette and the options sheet use, drawn from this object.
+  PaletteServices MakePaletteServices();
+  OptionsServices MakeOptionsServices();
 
   std::string m_strInstallDir;
   CDriverChannel m_driver;
@@ -64,8 +72,5 @@ class CPaletteApp : public framework::CWinApp, public Prompts {
  private:
   bool m_bOleInitialized = false;
 };
-
-// The one application object.
-CPaletteApp& App();
 
 }  // namespace velmora

@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-#include "app/settings_store.h"
+#include "common/settings_store.h"
 
 namespace velmora {
 

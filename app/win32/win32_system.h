@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-#include "app/system_port.h"
+#include "common/system_port.h"
 
 namespace velmora {
 

@@ -6,7 +6,7 @@
 #include <set>
 
 #include "app/memory_registry.h"
-#include "app/registry_names.h"
+#include "common/registry_names.h"
 #include "driver/activation.h"
 #include "driver/driver_checks.h"
 #include "tests/doubles/recording_prompts.h"

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "app/error_codes.h"
+#include "common/error_codes.h"
+#include "common/message_box_values.h"
 #include "app/memory_registry.h"
-#include "app/registry_names.h"
+#include "common/registry_names.h"
 #include "driver/activation.h"
 #include "driver/driver_channel.h"
 #include "driver/driver_checks.h"

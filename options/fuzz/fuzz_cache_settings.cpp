@@ -8,9 +8,9 @@
 #include <cstring>
 #include <vector>
 
-#include "app/error_codes.h"
+#include "common/error_codes.h"
 #include "app/memory_registry.h"
-#include "app/registry_names.h"
+#include "common/registry_names.h"
 #include "options/cache_settings_io.h"
 #include "options/cache_units.h"
 #include "tests/doubles/recording_prompts.h"

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "app/memory_registry.h"
-#include "app/registry_names.h"
+#include "common/registry_names.h"
 #include "options/default_agent.h"
 #include "tests/doubles/recording_prompts.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/memory_registry.h"
-#include "app/registry_names.h"
+#include "common/registry_names.h"
 #include "options/clear_cache.h"
 #include "options/companion_programs.h"
 #include "tests/doubles/fake_system.h"

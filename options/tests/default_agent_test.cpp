@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/memory_registry.h"
-#include "app/registry_names.h"
+#include "common/registry_names.h"
 #include "options/default_agent.h"
 #include "tests/doubles/recording_prompts.h"
 

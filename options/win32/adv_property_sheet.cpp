@@ -1,20 +1,23 @@
 #include "options/win32/adv_property_sheet.h"
 
-#include "app/win32/palette_app.h"
+#include "common/help_file.h"
 #include "resource.h"
 
 namespace velmora {
 
-CAdvPropertySheet::CAdvPropertySheet(HWND parent) : CPropertySheet(IDS_OPTIONS_CAPTION, parent, 0) {
+CAdvPropertySheet::CAdvPropertySheet(const OptionsServices& services, HWND parent)
+    : CPropertySheet(IDS_OPTIONS_CAPTION, parent, 0), m_cachePage(services), m_agentPage(services),
+      m_services(services) {
   AddPage(&m_cachePage);
 }
 
 CAdvPropertySheet::~CAdvPropertySheet() = default;
 
 void CAdvPropertySheet::TellDriverIfPending(SheetMoment moment) {
-  DriverAction apply(App().m_driver);
-  SendNoticeIfPending(&m_bNotifyPending, moment,
-                      [] { return App().m_driver.NotifySettingsChanged(); }, App(), m_hWnd);
+  CDriverChannel& driver = m_services.driver;
+  DriverAction apply(driver);
+  SendNoticeIfPending(&m_bNotifyPending, moment, [&driver] { return driver.NotifySettingsChanged(); },
+                      m_services.prompts, m_hWnd);
 }
 
 bool CAdvPropertySheet::OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
@@ -48,9 +51,9 @@ void CAdvPropertySheet::OnActivate(UINT state, HWND other, BOOL minimized) {
 void CAdvPropertySheet::WinHelp(DWORD_PTR data, UINT command) {
   framework::CPropertyPage* active = GetActivePage();
   if (active == &m_cachePage) {
-    ::WinHelpA(m_hWnd, "Velmora.hlp", HELP_CONTEXT, kHelpContextCachePage);
+    ::WinHelpA(m_hWnd, kHelpFile, HELP_CONTEXT, kHelpContextCachePage);
   } else if (active == &m_agentPage) {
-    ::WinHelpA(m_hWnd, "Velmora.hlp", HELP_CONTEXT, kHelpContextAgentPage);
+    ::WinHelpA(m_hWnd, kHelpFile, HELP_CONTEXT, kHelpContextAgentPage);
   } else {
     CPropertySheet::WinHelp(data, command);
   }

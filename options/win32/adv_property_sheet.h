@@ -6,6 +6,7 @@
 #include "options/win32/agent_property.h"
 #include "options/win32/cache_property.h"
 #include "options/win32/general_property.h"
+#include "options/options_services.h"
 #include "options/settings_notice.h"
 
 namespace velmora {
@@ -16,7 +17,7 @@ constexpr DWORD kHelpContextAgentPage = 2002;
 
 class CAdvPropertySheet : public framework::CPropertySheet {
  public:
-  explicit CAdvPropertySheet(HWND parent);
+  CAdvPropertySheet(const OptionsServices& services, HWND parent);
   ~CAdvPropertySheet() override;
 
   void WinHelp(DWORD_PTR data, UINT command) override;
@@ -32,6 +33,7 @@ class CAdvPropertySheet : public framework::CPropertySheet {
   void OnActivate(UINT state, HWND other, BOOL minimized) override;
 
  private:
+  OptionsServices m_services;
   void TellDriverIfPending(SheetMoment moment);
 };
 

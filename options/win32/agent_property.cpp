@@ -2,14 +2,13 @@
 
 #include <vector>
 
-#include "app/win32/palette_app.h"
 #include "options/companion_programs.h"
 #include "options/default_agent.h"
 #include "resource.h"
 
 namespace velmora {
 
-CAgentProperty::CAgentProperty() : CPropertyPage(IDD_AGENT_PAGE) {}
+CAgentProperty::CAgentProperty(const OptionsServices& services) : CPropertyPage(IDD_AGENT_PAGE), m_services(services) {}
 
 int CAgentProperty::SelectedType() const {
   if (IsDlgButtonChecked(m_hWnd, IDC_AGENT_NOVELL) == BST_CHECKED) return IDC_AGENT_NOVELL;
@@ -28,7 +27,7 @@ std::string CAgentProperty::ShownName() const {
 int CAgentProperty::LoadDefaultAgent() {
   m_strAgentName.clear();
   m_nAgentType = kAgentTypeNone;
-  const DefaultAgent agent = ReadDefaultAgent(App().m_settings);
+  const DefaultAgent agent = ReadDefaultAgent(m_services.settings);
   NotificationLock lock(*this);
   if (!agent.valid) {
     // Nothing usable stored: show the placeholder, remember nothing, so the page counts as changed.
@@ -45,7 +44,7 @@ int CAgentProperty::LoadDefaultAgent() {
 
 void CAgentProperty::SaveDefaultAgent() {
   if (!m_bInitialized) return;
-  velmora::SaveDefaultAgent(App().m_settings, App(), m_hWnd, SelectedType(), ShownName(), m_nAgentType,
+  velmora::SaveDefaultAgent(m_services.settings, m_services.prompts, m_hWnd, SelectedType(), ShownName(), m_nAgentType,
                             m_strAgentName);
 }
 
@@ -93,11 +92,11 @@ bool CAgentProperty::OnCommand(WPARAM wp, LPARAM) {
 }
 
 void CAgentProperty::OnAgentConfiguration() {
-  StartCompanion(App().m_system, App(), App().m_strInstallDir, kAgentConfiguration, m_hWnd);
+  StartCompanion(m_services.system, m_services.prompts, m_services.installDir, kAgentConfiguration, m_hWnd);
 }
 
 void CAgentProperty::OnPerformanceInfo() {
-  StartCompanion(App().m_system, App(), App().m_strInstallDir, kPerformanceInfo, m_hWnd);
+  StartCompanion(m_services.system, m_services.prompts, m_services.installDir, kPerformanceInfo, m_hWnd);
 }
 
 }  // namespace velmora

@@ -4,12 +4,13 @@
 #include <string>
 
 #include "framework/win32/property_page.h"
+#include "options/options_services.h"
 
 namespace velmora {
 
 class CAgentProperty : public framework::CPropertyPage {
  public:
-  CAgentProperty();
+  explicit CAgentProperty(const OptionsServices& services);
 
   // Re-reads the stored agent into the controls; always 1.
   int LoadDefaultAgent();
@@ -30,6 +31,7 @@ class CAgentProperty : public framework::CPropertyPage {
   bool OnCommand(WPARAM wp, LPARAM lp) override;
 
  private:
+  OptionsServices m_services;
   int SelectedType() const;
   std::string ShownName() const;
   void OnAgentConfiguration();

@@ -2,9 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/win32/palette_app.h"
 #include "framework/win32/data_exchange_int.h"
-#include "options/cache_settings_io.h"
 #include "options/clear_cache.h"
 #include "options/companion_programs.h"
 #include "resource.h"
@@ -25,13 +23,8 @@ int BoxOf(CacheBox box) {
 
 }  // namespace
 
-CCacheProperty::CCacheProperty() : CPropertyPage(IDD_CACHE_PAGE) {}
-
-CacheFields CCacheProperty::Shown() const { return {m_nBlockSize, m_nMaxSize, m_nHours, m_nMinutes, m_nSeconds}; }
-
-CacheFields CCacheProperty::Stored() const {
-  return {m_nStoredBlockSize, m_nStoredMaxSize, m_nStoredHours, m_nStoredMinutes, m_nStoredSeconds};
-}
+CCacheProperty::CCacheProperty(const OptionsServices& services)
+    : CPropertyPage(IDD_CACHE_PAGE), m_services(services), m_page(services.settings, services.prompts, *this) {}
 
 void CCacheProperty::DoDataExchange(framework::CDataExchange* dx) {
   framework::DDX_Control(dx, IDC_SPIN_MAX_SIZE, m_spinMaxSize);
@@ -39,93 +32,63 @@ void CCacheProperty::DoDataExchange(framework::CDataExchange* dx) {
   framework::DDX_Control(dx, IDC_SPIN_MINUTES, m_spinMinutes);
   framework::DDX_Control(dx, IDC_SPIN_HOURS, m_spinHours);
   framework::DDX_Control(dx, IDC_SPIN_BLOCK_SIZE, m_spinBlockSize);
-  framework::DDX_Text(dx, IDC_BLOCK_SIZE, m_nBlockSize);
-  framework::DDX_Text(dx, IDC_HOURS, m_nHours);
-  framework::DDX_Text(dx, IDC_MINUTES, m_nMinutes);
-  framework::DDX_Text(dx, IDC_SECONDS, m_nSeconds);
-  framework::DDX_Text(dx, IDC_MAX_SIZE, m_nMaxSize);
+  framework::DDX_Text(dx, IDC_BLOCK_SIZE, m_fields.blockSize);
+  framework::DDX_Text(dx, IDC_HOURS, m_fields.hours);
+  framework::DDX_Text(dx, IDC_MINUTES, m_fields.minutes);
+  framework::DDX_Text(dx, IDC_SECONDS, m_fields.seconds);
+  framework::DDX_Text(dx, IDC_MAX_SIZE, m_fields.maxSize);
 }
 
-void CCacheProperty::SetSpinPositions() {
-  m_spinBlockSize.SetPos(m_nBlockSize);
-  m_spinMaxSize.SetPos(m_nMaxSize);
-  m_spinHours.SetPos(m_nHours);
-  m_spinMinutes.SetPos(m_nMinutes);
-  m_spinSeconds.SetPos(m_nSeconds);
+void CCacheProperty::Show(const CacheFields& shown) {
+  m_fields = shown;
+  // A spin clamps a position to its range and writes it into its box; the boxes must show
+  // exactly the values, so they are written last.
+  NotificationLock lock(*this);
+  m_spinBlockSize.SetPos(m_fields.blockSize);
+  m_spinMaxSize.SetPos(m_fields.maxSize);
+  m_spinHours.SetPos(m_fields.hours);
+  m_spinMinutes.SetPos(m_fields.minutes);
+  m_spinSeconds.SetPos(m_fields.seconds);
+  UpdateData(FALSE);
 }
 
-int CCacheProperty::LoadCacheSettings() {
-  const CacheRead r = ReadCacheSettings(App().m_settings, App());
-  m_nBlockSize = r.shown.blockSize;
-  m_nMaxSize = r.shown.maxSize;
-  m_nHours = r.shown.hours;
-  m_nMinutes = r.shown.minutes;
-  m_nSeconds = r.shown.seconds;
-  m_nStoredBlockSize = r.stored.blockSize;
-  m_nStoredMaxSize = r.stored.maxSize;
-  m_nStoredHours = r.stored.hours;
-  m_nStoredMinutes = r.stored.minutes;
-  m_nStoredSeconds = r.stored.seconds;
-  {
-    // A spin clamps a position to its range and writes it into its box; the boxes must show
-    // exactly what was read, so they are written last.
-    NotificationLock lock(*this);
-    SetSpinPositions();
-    UpdateData(FALSE);
-  }
-  if (!r.allRead) SaveCacheSettings();  // writes the defaults of what could not be read
-  if (m_bInitialized) SetModified(CacheSettingsChanged(Shown(), Stored()));
-  return r.allRead ? 1 : 0;
+bool CCacheProperty::Take(CacheFields* shown) {
+  const bool read = UpdateData(TRUE) != FALSE;
+  *shown = m_fields;  // the boxes before a refused one were read
+  return read;
 }
 
-bool CCacheProperty::SaveCacheSettings() {
-  if (!UpdateData(TRUE) || !ValidateRanges()) return false;
-  WriteCacheSettings(App().m_settings, App(), Shown(), Stored());
-  return true;
-}
-
-bool CCacheProperty::ValidateRanges() {
-  const auto refusal = FindRangeRefusal(Shown(), Stored());
-  if (!refusal) return true;
+void CCacheProperty::Refuse(const RangeRefusal& refusal) {
   framework::CDataExchange dx(m_hWnd, true);
-  framework::DDV_RefuseRange(&dx, BoxOf(refusal->box), refusal->min, refusal->max);
-  return false;
+  framework::DDV_RefuseRange(&dx, BoxOf(refusal.box), refusal.min, refusal.max);
 }
 
-int CCacheProperty::IsCacheSettingsChanged() {
-  if (m_bInitialized) UpdateData(TRUE);
-  return CacheSettingsChanged(Shown(), Stored()) ? 1 : 0;
-}
-
-BOOL CCacheProperty::OnInitDialog() {
-  CPropertyPage::OnInitDialog();
-  const int r = LoadCacheSettings();
+void CCacheProperty::SetRanges() {
   m_spinBlockSize.SetRange(1, 4);
   m_spinMaxSize.SetRange(16, 19999);
   m_spinHours.SetRange(0, 999);
   m_spinMinutes.SetRange(0, 59);
   m_spinSeconds.SetRange(0, 59);
-  {
-    // Positions set before the ranges were clamped to the control's default range.
-    NotificationLock lock(*this);
-    SetSpinPositions();
-    UpdateData(FALSE);
-  }
-  m_bInitialized = 1;
-  if (r == 0) LoadCacheSettings();
+}
+
+void CCacheProperty::SetModified(bool modified) { CPropertyPage::SetModified(modified ? TRUE : FALSE); }
+
+int CCacheProperty::IsCacheSettingsChanged() { return m_page.Changed() ? 1 : 0; }
+
+BOOL CCacheProperty::OnInitDialog() {
+  CPropertyPage::OnInitDialog();
+  m_page.Open();
   return TRUE;
 }
 
-BOOL CCacheProperty::OnKillActive() { return CPropertyPage::OnKillActive() && ValidateRanges(); }
+BOOL CCacheProperty::OnKillActive() { return m_page.Leave() ? TRUE : FALSE; }
 
 BOOL CCacheProperty::OnApply() {
-  // The sheet validated the page before the apply; a refusal here still keeps what was typed.
-  if (!SaveCacheSettings()) return FALSE;
-  LoadCacheSettings();
+  if (!m_page.Apply()) return FALSE;
   return CPropertyPage::OnApply();
 }
 
-void CCacheProperty::OnFieldChange() { SetModified(IsCacheSettingsChanged()); }
+void CCacheProperty::OnFieldChange() { SetModified(m_page.Changed()); }
 
 bool CCacheProperty::OnCommand(WPARAM wp, LPARAM) {
   const int id = LOWORD(wp);
@@ -156,13 +119,13 @@ bool CCacheProperty::OnNotify(WPARAM, LPARAM lp, LRESULT* result) {
 }
 
 void CCacheProperty::OnClearCache() {
-  if (ClearCache(App().m_settings, App(), App().m_system) == ClearCacheOutcome::kRestarting) {
+  if (ClearCache(m_services.settings, m_services.prompts, m_services.system) == ClearCacheOutcome::kRestarting) {
     PostQuitMessage(0);  // Windows is restarting: end the sheet, the palette and the program
   }
 }
 
 void CCacheProperty::OnPerformanceInfo() {
-  StartCompanion(App().m_system, App(), App().m_strInstallDir, kPerformanceInfo, m_hWnd);
+  StartCompanion(m_services.system, m_services.prompts, m_services.installDir, kPerformanceInfo, m_hWnd);
 }
 
 }  // namespace velmora

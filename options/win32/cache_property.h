@@ -1,40 +1,25 @@
-// The Cache page (template 112): block size, maximum cache size and refresh timer, kept as the
-// values shown and the values last read; Clear Cache and the performance program.
+// The Cache page (template 112): block size, maximum cache size and refresh timer; Clear Cache
+// and the performance program. Its rules live in CachePage; the window moves values.
 #pragma once
 #include "framework/win32/property_page.h"
 #include "framework/win32/spin_button.h"
-#include "options/cache_units.h"
+#include "options/cache_page.h"
+#include "options/options_services.h"
 
 namespace velmora {
 
-class CCacheProperty : public framework::CPropertyPage {
+class CCacheProperty : public framework::CPropertyPage, private CacheBoxes {
  public:
-  CCacheProperty();
+  explicit CCacheProperty(const OptionsServices& services);
 
   // 1 when any shown value differs from its value as last read.
   int IsCacheSettingsChanged();
-  // Reads the three values into the page (errors shown, defaults for what failed, and those
-  // defaults written back); 1 when all three were read.
-  int LoadCacheSettings();
-  // Stores what differs; nothing when a box is refused. False when refused.
-  bool SaveCacheSettings();
 
   framework::CSpinButtonCtrl m_spinMaxSize;
   framework::CSpinButtonCtrl m_spinSeconds;
   framework::CSpinButtonCtrl m_spinMinutes;
   framework::CSpinButtonCtrl m_spinHours;
   framework::CSpinButtonCtrl m_spinBlockSize;
-  int m_nBlockSize = 0;  // Kbytes shown
-  int m_nHours = 0;
-  int m_nMinutes = 0;
-  int m_nSeconds = 0;
-  int m_nMaxSize = 0;  // Mbytes shown
-  int m_nStoredHours = -1;
-  int m_nStoredMinutes = -1;
-  int m_nStoredSeconds = -1;
-  int m_nStoredMaxSize = 0;
-  int m_nStoredBlockSize = 0;
-  int m_bInitialized = 0;
 
  protected:
   void DoDataExchange(framework::CDataExchange* dx) override;
@@ -45,14 +30,20 @@ class CCacheProperty : public framework::CPropertyPage {
   bool OnNotify(WPARAM wp, LPARAM lp, LRESULT* result) override;
 
  private:
-  CacheFields Shown() const;
-  CacheFields Stored() const;
-  // Refuses a changed value whose stored form would not fit; false when refused.
-  bool ValidateRanges();
-  void SetSpinPositions();
+  // CacheBoxes: the boxes exchange with m_fields.
+  void Show(const CacheFields& shown) override;
+  bool Take(CacheFields* shown) override;
+  void Refuse(const RangeRefusal& refusal) override;
+  void SetRanges() override;
+  void SetModified(bool modified) override;
+
   void OnFieldChange();
   void OnClearCache();
   void OnPerformanceInfo();
+
+  OptionsServices m_services;
+  CachePage m_page;
+  CacheFields m_fields{0, 0, 0, 0, 0};  // what the boxes exchange with
 };
 
 }  // namespace velmora

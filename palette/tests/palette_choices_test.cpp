@@ -6,7 +6,7 @@
 
 #include "palette/palette_choices.h"
 #include "palette/splash_filter.h"
-#include "palette/version_text.h"
+#include "common/version_text.h"
 
 namespace velmora {
 namespace {

@@ -1,6 +1,6 @@
 #include "palette/win32/about_box.h"
 
-#include "palette/version_text.h"
+#include "common/version_text.h"
 #include "resource.h"
 
 namespace velmora {

@@ -1,9 +1,10 @@
 #include "palette/win32/main_palette.h"
 
-#include "app/win32/palette_app.h"
+#include "common/help_file.h"
+#include "driver/activation.h"
 #include "framework/win32/handles.h"
+#include "framework/win32/win_app.h"
 #include "framework/win32/message_box.h"
-#include "options/win32/adv_property_sheet.h"
 #include "palette/palette_choices.h"
 #include "palette/palette_layout.h"
 #include "palette/win32/about_box.h"
@@ -12,7 +13,6 @@
 namespace velmora {
 namespace {
 
-const char kHelpFile[] = "Velmora.hlp";
 const DWORD kPaletteHelpContext = 2000;
 
 POINT TopLeftInClient(HWND parent, HWND child) {
@@ -29,14 +29,9 @@ void MoveTo(HWND wnd, PalettePoint p) {
 
 }  // namespace
 
-void RunOptionsSheet(HWND parent) {
-  CAdvPropertySheet sheet(parent);
-  sheet.DoModal();  // the result does not matter: the pages stored what they had to
-}
-
-CMainPalette::CMainPalette(HWND parent)
-    : CDialog(IDD_MAIN_PALETTE, parent), m_nActivationState(App().m_driver.IsActive()),
-      m_hIcon(LoadIconA(framework::AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_PALETTE))) {
+CMainPalette::CMainPalette(const PaletteServices& services, HWND parent)
+    : CDialog(IDD_MAIN_PALETTE, parent), m_nActivationState(services.driver.IsActive()),
+      m_hIcon(LoadIconA(framework::AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_PALETTE))), m_services(services) {
   LoadActivatePictures();
   m_btnOptions.LoadBitmaps(kOptionsPictures.normal, kOptionsPictures.selected);
   m_btnHelp.LoadBitmaps(kHelpPictures.normal, kHelpPictures.selected);
@@ -81,7 +76,7 @@ BOOL CMainPalette::OnInitDialog() {
   m_btnHelp.SizeToContent();
   LayOut();
   // From here a start at the same moment finds this palette and hands over to it.
-  CPaletteApp::ReleaseStartLock();
+  if (m_services.shown) m_services.shown();
   return TRUE;
 }
 
@@ -164,9 +159,9 @@ bool CMainPalette::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
 void CMainPalette::OnToggle() {
   const int old = m_nActivationState;
   {
-    DriverAction toggle(App().m_driver);
-    App().SetActivation(old == 0 ? 1 : 0);
-    m_nActivationState = App().m_driver.IsActive();
+    DriverAction toggle(m_services.driver);
+    SetActivation(m_services.driver, m_services.settings, m_services.prompts, old == 0 ? 1 : 0);
+    m_nActivationState = m_services.driver.IsActive();
   }
   LoadActivatePictures();
   InvalidateRect(m_btnActivate.m_hWnd, nullptr, TRUE);
@@ -177,7 +172,7 @@ void CMainPalette::OnToggle() {
 
 void CMainPalette::OnOptions() {
   ShowWindow(m_hWnd, SW_HIDE);
-  RunOptionsSheet(m_hWnd);
+  if (m_services.runOptions) m_services.runOptions(m_hWnd);
   ShowWindow(m_hWnd, SW_RESTORE);
 }
 

@@ -3,16 +3,14 @@
 #pragma once
 #include "framework/win32/dialog.h"
 #include "framework/win32/static_ctrl.h"
+#include "palette/palette_services.h"
 #include "palette/win32/palette_button.h"
 
 namespace velmora {
 
-// Runs the options sheet modally over the given (hidden) palette window.
-void RunOptionsSheet(HWND parent);
-
 class CMainPalette : public framework::CDialog {
  public:
-  explicit CMainPalette(HWND parent = nullptr);
+  explicit CMainPalette(const PaletteServices& services, HWND parent = nullptr);
   ~CMainPalette() override;
 
   // Tells help to quit, then destroys the window.
@@ -26,13 +24,15 @@ class CMainPalette : public framework::CDialog {
   int m_nActivationState;
   HICON m_hIcon;  // shared resource icon: never destroyed
 
+ private:
+  PaletteServices m_services;
+
  protected:
   void DoDataExchange(framework::CDataExchange* dx) override;
   BOOL OnInitDialog() override;
   bool OnCommand(WPARAM wp, LPARAM lp) override;
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
- private:
   void LoadActivatePictures();
   void LayOut();
   void OnToggle();

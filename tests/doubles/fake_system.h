@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/system_port.h"
+#include "common/system_port.h"
 
 namespace velmora::testing {
 

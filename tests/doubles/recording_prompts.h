@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/prompts.h"
+#include "common/prompts.h"
 
 namespace velmora::testing {
 

@@ -2,7 +2,7 @@
 // swaps the picture, a refused one shows only the driver's error.
 #include <gtest/gtest.h>
 
-#include "app/registry_names.h"
+#include "common/registry_names.h"
 #include "tests/e2e/palette_fixture.h"
 #include "tests/robot/fake_driver.h"
 #include "tests/robot/registry.h"

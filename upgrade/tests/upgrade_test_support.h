@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/memory_registry.h"
-#include "app/registry_names.h"
+#include "common/registry_names.h"
 #include "tests/doubles/fake_system.h"
 #include "tests/doubles/recording_prompts.h"
 #include "upgrade/upgrade_check.h"

@@ -73,7 +73,7 @@ class AgentPageTest : public ::testing::Test {
   }
 
   CPaletteApp app;
-  CAgentProperty m_page;
+  CAgentProperty m_page{app.MakeOptionsServices()};
 };
 
 TEST_F(AgentPageTest, RecognisedValuesShowTheirTypeAndNameAndCountAsUnchanged) {
@@ -150,7 +150,7 @@ TEST(AdvPropertySheetAgentTest, WithAWindowTheAgentPageIsRefreshedOnActivation) 
   robot::SetDword("SOFTWARE\\NOLVEX\\VELMORA\\Cache", "RefreshTimer", 600);
   robot::SetString(kAgentsKey, "", "NT.FIRST");
   CPaletteApp app;
-  CAdvPropertySheet sheet(nullptr);
+  CAdvPropertySheet sheet(app.MakeOptionsServices(), nullptr);
   EXPECT_EQ(0, sheet.m_agentPage.IsDefaultAgentChanged()) << "no window: no change";
   sheet.m_agentPage.RefreshDefaultAgent();  // no window: nothing happens
   sheet.AddPage(&sheet.m_agentPage);

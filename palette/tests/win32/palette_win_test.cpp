@@ -58,7 +58,7 @@ TEST(BitmapButtonTest, SizeToContentTakesThePictureSizeAndKeepsThePlace) {
 TEST(MainPaletteTest, SystemMenuCarriesTheAboutEntryAfterASeparator) {
   CPaletteApp app;
   CPaletteApp::RegisterPaletteClass();
-  CMainPalette palette;
+  CMainPalette palette(app.MakePaletteServices());
   static HWND s_found;
   static int s_items;
   static char s_text[64];

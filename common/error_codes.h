@@ -30,8 +30,4 @@ enum ErrorCode : int {
   kMsgConfirmClearCache = 20027,
 };
 
-// Message-box flags the program passes (the values of the platform's MB_ constants).
-constexpr unsigned kMbIconHand = 0x10;
-constexpr unsigned kMbTaskModal = 0x2000;
-
 }  // namespace velmora

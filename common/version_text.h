@@ -1,4 +1,4 @@
-// The client's version as the About box shows it: "major.minor.release (build)".
+// The client's version as the About box and the upgrade prompt show it: "major.minor.release (build)".
 #pragma once
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "palette/version_text.h"
+#include "common/version_text.h"
 
 #include <cstdio>
 

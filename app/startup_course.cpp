@@ -1,0 +1,28 @@
+#include "app/startup_course.h"
+
+#include "app/switches.h"
+
+namespace velmora {
+
+int RunStartupCourse(StartupSteps& steps) {
+  if (!steps.IsFirstInstance()) return 0;
+  steps.Prepare();
+  const Switches switches = steps.ReadSwitches();
+  // A started (or tried) installer ends the run before the driver check.
+  if (steps.UpgradeEndsRun(switches.forceUpgradePrompt != 0)) return 0;
+  // A missing, unhealthy or foreign driver is reported; start-up goes on regardless.
+  steps.CheckDriver();
+  if (!steps.InitializeOle()) return 0;
+  if (switches.showSplash) {
+    steps.ShowSplash();
+    steps.DismissSplash();
+  }
+  if (switches.commandLineAction) {
+    // Whoever started us (a log-on script) can tell a failed change from a good one.
+    return steps.SetActivation(switches.requestedState) != 0 ? 1 : 0;
+  }
+  steps.RunPalette();
+  return 0;
+}
+
+}  // namespace velmora

@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/startup_course.h"
+#include "app/switches.h"
+
+namespace velmora {
+namespace {
+
+// Records the steps taken, one letter each, and answers from its fields.
+class RecordedSteps : public StartupSteps {
+ public:
+  bool firstInstance = true;
+  Switches switches;
+  bool upgradeEnds = false;
+  bool oleStarts = true;
+  int activationResult = 0;
+  std::string taken;
+  int requested = -1;
+  bool forcedUpgrade = false;
+
+  bool IsFirstInstance() override { return Take('I', firstInstance); }
+  void Prepare() override { taken += 'P'; }
+  Switches ReadSwitches() override {
+    taken += 'S';
+    return switches;
+  }
+  bool UpgradeEndsRun(bool forcePrompt) override {
+    forcedUpgrade = forcePrompt;
+    return Take('U', upgradeEnds);
+  }
+  void CheckDriver() override { taken += 'D'; }
+  bool InitializeOle() override { return Take('O', oleStarts); }
+  void ShowSplash() override { taken += '<'; }
+  void DismissSplash() override { taken += '>'; }
+  int SetActivation(int state) override {
+    taken += 'A';
+    requested = state;
+    return activationResult;
+  }
+  void RunPalette() override { taken += 'W'; }
+
+ private:
+  bool Take(char step, bool answer) {
+    taken += step;
+    return answer;
+  }
+};
+
+TEST(StartupCourseTest, APlainStartChecksEverythingThenRunsThePalette) {
+  RecordedSteps steps;
+  EXPECT_EQ(0, RunStartupCourse(steps));
+  EXPECT_EQ("IPSUDOW", steps.taken);
+  EXPECT_FALSE(steps.forcedUpgrade);
+}
+
+TEST(StartupCourseTest, EachEarlyEndStopsBeforeTheNextStep) {
+  RecordedSteps second;
+  second.firstInstance = false;
+  EXPECT_EQ(0, RunStartupCourse(second));
+  EXPECT_EQ("I", second.taken) << "a second start only brings the first forward";
+
+  RecordedSteps upgraded;
+  upgraded.switches.forceUpgradePrompt = 1;
+  upgraded.upgradeEnds = true;
+  EXPECT_EQ(0, RunStartupCourse(upgraded));
+  EXPECT_EQ("IPSU", upgraded.taken) << "the installer ends the run before the driver check";
+  EXPECT_TRUE(upgraded.forcedUpgrade);
+
+  RecordedSteps noOle;
+  noOle.switches.commandLineAction = 1;
+  noOle.switches.showSplash = 1;
+  noOle.oleStarts = false;
+  EXPECT_EQ(0, RunStartupCourse(noOle));
+  EXPECT_EQ("IPSUDO", noOle.taken) << "no picture, no change, no palette";
+}
+
+TEST(StartupCourseTest, ACommandLineChangeEndsTheRunWithItsOutcome) {
+  for (const int refusal : {0, 1, -1, 12}) {
+    RecordedSteps steps;
+    steps.switches.commandLineAction = 1;
+    steps.switches.requestedState = 0;
+    steps.switches.showSplash = 1;
+    steps.activationResult = refusal;
+    EXPECT_EQ(refusal != 0 ? 1 : 0, RunStartupCourse(steps)) << refusal;
+    EXPECT_EQ("IPSUDO<>A", steps.taken) << "the picture goes before the change, no palette";
+    EXPECT_EQ(0, steps.requested);
+  }
+
+  RecordedSteps quiet;
+  quiet.switches.commandLineAction = 1;
+  EXPECT_EQ(0, RunStartupCourse(quiet));
+  EXPECT_EQ("IPSUDOA", quiet.taken);
+  EXPECT_EQ(1, quiet.requested);
+}
+
+}  // namespace
+}  // namespace velmora
