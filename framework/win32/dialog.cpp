@@ -60,16 +60,10 @@ void CDialog::OnOK() {
 void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
 bool CDialog::OnCommand(WPARAM wp, LPARAM) {
-  switch (LOWORD(wp)) {
-    case IDOK:
-      OnOK();
-      return true;
-    case IDCANCEL:
-      OnCancel();
-      return true;
-    default:
-      return false;
-  }
+  const WORD id = LOWORD(wp);
+  if (id == IDOK) OnOK();
+  if (id == IDCANCEL) OnCancel();
+  return id == IDOK || id == IDCANCEL;
 }
 
 bool CDialog::OnNotify(WPARAM, LPARAM, LRESULT*) { return false; }
