@@ -23,8 +23,6 @@
 #define IDS_ACTIVATED           110
 #define IDS_DEACTIVATED         111
 #define IDS_RESTART_TO_CLEAR    112
-#define AFX_IDP_PARSE_INT       61712
-#define AFX_IDP_PARSE_INT_RANGE 61713
 
 // Palette controls
 #define IDC_ACTIVATE            1000

@@ -44,4 +44,15 @@ void DDX_Text(CDataExchange* dx, int id, std::string& value) {
   }
 }
 
+void DDX_Check(CDataExchange* dx, int id, int& value) {
+  if (dx->m_bFailed) return;
+  HWND box = dx->PrepareCtrl(id);
+  if (!box) return;
+  if (dx->m_bSaveAndValidate) {
+    value = SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+  } else {
+    SendMessageA(box, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+}
+
 }  // namespace framework

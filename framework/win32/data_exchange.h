@@ -32,5 +32,7 @@ class CDataExchange {
 void DDX_Control(CDataExchange* dx, int id, CWnd& control);
 // Text of a control.
 void DDX_Text(CDataExchange* dx, int id, std::string& value);
+// Check state of a check box: 1 when checked, else 0 (loading checks it for any value but 0).
+void DDX_Check(CDataExchange* dx, int id, int& value);
 
 }  // namespace framework

@@ -2,10 +2,9 @@
 
 #include <string>
 
-#include "framework/format_string.h"
 #include "framework/integer_field.h"
+#include "framework/win32/framework_ids.h"
 #include "framework/win32/message_box.h"
-#include "resource.h"
 
 namespace framework {
 
@@ -18,7 +17,7 @@ void DDX_Text(CDataExchange* dx, int id, int& value) {
     GetWindowTextA(ctrl, text, sizeof text);
     const auto parsed = ParseIntegerField(text);
     if (!parsed) {
-      AfxMessageBox(AFX_IDP_PARSE_INT, MB_OK);
+      AfxMessageBox(kIdpParseInt, MB_OK);
       dx->Fail();
       return;
     }
@@ -30,11 +29,8 @@ void DDX_Text(CDataExchange* dx, int id, int& value) {
 
 void DDV_RefuseRange(CDataExchange* dx, int id, int min, int max) {
   dx->PrepareEditCtrl(id);
-  const std::string text = FormatString1(LoadResourceString(AFX_IDP_PARSE_INT_RANGE), std::to_string(min));
-  std::string shown = text;
-  const std::size_t at = shown.find("%2");
-  if (at != std::string::npos) shown.replace(at, 2, std::to_string(max));
-  AfxMessageBox(shown, MB_OK, 0x30000 + AFX_IDP_PARSE_INT_RANGE);
+  AfxMessageBox(AfxFormatString2(kIdpParseIntRange, std::to_string(min), std::to_string(max)), MB_OK,
+                kHelpIdPromptBase + kIdpParseIntRange);
   dx->Fail();
 }
 

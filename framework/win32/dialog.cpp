@@ -1,7 +1,9 @@
 #include "framework/win32/dialog.h"
 
+#include <commctrl.h>
+
 #include "framework/win32/center_window.h"
-#include "framework/win32/modal_scope.h"
+#include "framework/win32/modal_run.h"
 #include "framework/win32/win_app.h"
 
 namespace framework {
@@ -9,36 +11,19 @@ namespace framework {
 CDialog::CDialog(UINT templateId, HWND parent) : m_nIDTemplate(templateId), m_hWndParent(parent) {}
 
 INT_PTR CDialog::DoModal() {
-  HWND owner = m_hWndParent;
-  bool ownerWasEnabled = owner && IsWindowEnabled(owner);
   m_bEnded = false;
   m_nResult = -1;
-  CModalScope modal;
-  HWND wnd = CreateDialogParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), owner,
-                                &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+  CModalRun run(m_hWndParent);
+  PROPSHEETPAGEA creation{};
+  creation.dwSize = sizeof creation;
+  creation.lParam = reinterpret_cast<LPARAM>(this);
+  HWND wnd = CreateDialogParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), m_hWndParent,
+                                &CDialog::DialogProc, reinterpret_cast<LPARAM>(&creation));
   if (!wnd) return -1;
-  if (ownerWasEnabled) EnableWindow(owner, FALSE);
+  run.Begin();
   if (!m_bEnded && !IsWindowVisible(wnd)) ShowWindow(wnd, SW_SHOWNORMAL);
-
-  CWinApp* app = AfxGetApp();
-  MSG msg;
-  while (!m_bEnded) {
-    BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-    if (got == -1) break;
-    if (got == 0) {
-      // A quit request ends this run and every enclosing one.
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    if (app && app->PreTranslateMessage(&msg)) continue;
-    if (m_hWnd && IsDialogMessageA(m_hWnd, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-
-  if (ownerWasEnabled) EnableWindow(owner, TRUE);
-  modal.Restore();
-  if (owner && GetActiveWindow() == m_hWnd) SetActiveWindow(owner);
+  run.Run([this] { return !m_bEnded; }, [this](MSG* msg) { return m_hWnd && IsDialogMessageA(m_hWnd, msg); });
+  run.End(m_hWnd);
   if (m_hWnd) DestroyWindow();
   return m_nResult;
 }
@@ -56,6 +41,7 @@ BOOL CDialog::DestroyWindow() {
 }
 
 BOOL CDialog::UpdateData(BOOL saveAndValidate) {
+  NotificationLock lock(*this);
   CDataExchange dx(m_hWnd, saveAndValidate != FALSE);
   DoDataExchange(&dx);
   return !dx.m_bFailed;
@@ -74,28 +60,56 @@ void CDialog::OnOK() {
 void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
 bool CDialog::OnCommand(WPARAM wp, LPARAM) {
-  switch (LOWORD(wp)) {
-    case IDOK:
-      OnOK();
+  const WORD id = LOWORD(wp);
+  if (id == IDOK) OnOK();
+  if (id == IDCANCEL) OnCancel();
+  return id == IDOK || id == IDCANCEL;
+}
+
+bool CDialog::OnNotify(WPARAM, LPARAM, LRESULT*) { return false; }
+
+bool CDialog::OnMessage(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
+
+bool CDialog::OnNotifyMessage(WPARAM wp, LPARAM lp, LRESULT* result) {
+  return ReflectToChild(WM_NOTIFY, wp, lp, result) || OnNotify(wp, lp, result);
+}
+
+bool CDialog::HandleMessage(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+  switch (msg) {
+    case WM_INITDIALOG: {
+      // A top-level dialog that is still hidden and that its initialisation did not place is
+      // centred, over its owner or the work area. A page is placed by its sheet.
+      RECT before{};
+      GetWindowRect(wnd, &before);
+      const bool placed = IsWindowVisible(wnd) || (GetWindowLongA(wnd, GWL_STYLE) & WS_CHILD) != 0;
+      *result = OnInitDialog();
+      RECT after{};
+      GetWindowRect(wnd, &after);
+      if (!placed && EqualRect(&before, &after)) CenterWindow(wnd);
       return true;
-    case IDCANCEL:
-      OnCancel();
-      return true;
+    }
+    case WM_COMMAND:
+      if (lp && m_bLockNotify) return true;  // the dialog is writing its own controls
+      return ReflectToChild(msg, wp, lp, result) || OnCommand(wp, lp);
+    case WM_DRAWITEM:
+      return ReflectToChild(msg, wp, lp, result);
+    case WM_NOTIFY:
+      return lp && OnNotifyMessage(wp, lp, result);
     default:
       return false;
   }
 }
 
-bool CDialog::OnMessage(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
-
 INT_PTR CALLBACK CDialog::DialogProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   CDialog* self = nullptr;
   if (msg == WM_INITDIALOG) {
-    self = reinterpret_cast<CDialog*>(lp);
-    SetWindowLongPtrA(wnd, DWLP_USER, lp);
+    // The control hands over its own copy of the creation record; lParam is still the object.
+    self = reinterpret_cast<CDialog*>(reinterpret_cast<const PROPSHEETPAGEA*>(lp)->lParam);
     self->Attach(wnd);
+    self->OnAttached();
   } else {
-    self = reinterpret_cast<CDialog*>(GetWindowLongPtrA(wnd, DWLP_USER));
+    // Only dialogs of this procedure are bound to their windows through it.
+    self = static_cast<CDialog*>(FromHandlePermanent(wnd));
   }
   if (!self) return FALSE;
 
@@ -103,39 +117,12 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   bool handled = false;
   // No exception may unwind through the system's dialog code.
   try {
-    handled = self->OnMessage(msg, wp, lp, &result);
-    if (!handled) {
-      switch (msg) {
-        case WM_INITDIALOG: {
-          // A dialog that is still hidden and that its initialisation did not place is
-          // centred, over its owner or the work area.
-          RECT before{};
-          GetWindowRect(wnd, &before);
-          const bool wasVisible = IsWindowVisible(wnd) != FALSE;
-          result = self->OnInitDialog();
-          handled = true;
-          RECT after{};
-          GetWindowRect(wnd, &after);
-          if (!wasVisible && EqualRect(&before, &after)) CenterWindow(wnd);
-          break;
-        }
-        case WM_COMMAND:
-          handled = self->ReflectToChild(msg, wp, lp, &result) || self->OnCommand(wp, lp);
-          break;
-        case WM_DRAWITEM:
-        case WM_NOTIFY:
-          handled = self->ReflectToChild(msg, wp, lp, &result);
-          break;
-        default:
-          break;
-      }
-    }
+    handled = self->OnMessage(msg, wp, lp, &result) || self->HandleMessage(wnd, msg, wp, lp, &result);
   } catch (...) {
     handled = false;
   }
 
   if (msg == WM_NCDESTROY) {
-    SetWindowLongPtrA(wnd, DWLP_USER, 0);
     self->m_bEnded = true;  // a window destroyed from outside ends its modal run too
     self->Detach();
     return FALSE;

@@ -96,22 +96,6 @@ class SelectGuard {
   HGDIOBJ m_old;
 };
 
-// A window's device context, from GetDC, given back with ReleaseDC.
-class WindowDc {
- public:
-  explicit WindowDc(HWND wnd) : m_wnd(wnd), m_dc(GetDC(wnd)) {}
-  WindowDc(const WindowDc&) = delete;
-  WindowDc& operator=(const WindowDc&) = delete;
-  ~WindowDc() {
-    if (m_dc) ReleaseDC(m_wnd, m_dc);
-  }
-  HDC get() const { return m_dc; }
-
- private:
-  HWND m_wnd;
-  HDC m_dc;
-};
-
 // BeginPaint / EndPaint.
 class CPaintDC {
  public:

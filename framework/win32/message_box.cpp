@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "framework/format_string.h"
+#include "framework/win32/framework_ids.h"
 #include "framework/win32/modal_scope.h"
 #include "framework/win32/win_app.h"
 
@@ -30,11 +31,15 @@ int AfxMessageBox(const std::string& text, UINT type, DWORD helpContext) {
 }
 
 int AfxMessageBox(UINT id, UINT type, DWORD helpContext) {
-  return AfxMessageBox(LoadResourceString(id), type, helpContext ? helpContext : 0x30000 + id);
+  return AfxMessageBox(LoadResourceString(id), type, helpContext ? helpContext : kHelpIdPromptBase + id);
 }
 
 std::string AfxFormatString1(UINT id, const std::string& arg) {
   return FormatString1(LoadResourceString(id, 256), arg);
+}
+
+std::string AfxFormatString2(UINT id, const std::string& arg1, const std::string& arg2) {
+  return FormatString2(LoadResourceString(id, 256), arg1, arg2);
 }
 
 BOOL AfxRegisterClass(const WNDCLASSA* wc) {

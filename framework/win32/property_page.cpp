@@ -5,12 +5,12 @@
 
 namespace framework {
 
-CPropertyPage::CPropertyPage(UINT templateId) : m_nIDTemplate(templateId) {
+CPropertyPage::CPropertyPage(UINT templateId) : CDialog(templateId) {
   m_psp.dwSize = sizeof m_psp;
   m_psp.dwFlags = PSP_DEFAULT;
   m_psp.hInstance = AfxGetInstanceHandle();
   m_psp.pszTemplate = MAKEINTRESOURCEA(templateId);
-  m_psp.pfnDlgProc = &CPropertyPage::PageProc;
+  m_psp.pfnDlgProc = &CDialog::DialogProc;
   m_psp.lParam = reinterpret_cast<LPARAM>(this);
 }
 
@@ -32,21 +32,23 @@ void CPropertyPage::SetModified(BOOL changed) {
   SendMessageA(m_pSheet->m_hWnd, changed ? PSM_CHANGED : PSM_UNCHANGED, reinterpret_cast<WPARAM>(m_hWnd), 0);
 }
 
-BOOL CPropertyPage::UpdateData(BOOL saveAndValidate) {
-  NotificationLock lock(*this);
-  CDataExchange dx(m_hWnd, saveAndValidate != FALSE);
-  DoDataExchange(&dx);
-  return !dx.m_bFailed;
-}
-
-BOOL CPropertyPage::OnInitDialog() {
-  UpdateData(FALSE);
-  return TRUE;
-}
-
 bool CPropertyPage::OnCommand(WPARAM, LPARAM) { return false; }
-bool CPropertyPage::OnNotify(WPARAM, LPARAM, LRESULT*) { return false; }
-bool CPropertyPage::OnMessage(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
+
+void CPropertyPage::OnAttached() {
+  if (m_pSheet && !m_pSheet->m_hWnd) m_pSheet->AttachSheetWindow(GetParent(m_hWnd));
+}
+
+bool CPropertyPage::OnNotifyMessage(WPARAM wp, LPARAM lp, LRESULT* result) {
+  const auto* hdr = reinterpret_cast<const NMHDR*>(lp);
+  if (hdr->hwndFrom != GetParent(m_hWnd)) return CDialog::OnNotifyMessage(wp, lp, result);
+  // From the sheet: the sheet's hook sees it first, then the page handles it, and finally the
+  // sheet learns the page's answer.
+  CWnd* sheet = FromHandlePermanent(hdr->hwndFrom);
+  bool handled = sheet && sheet->OnChildNotify(WM_NOTIFY, wp, lp, result);
+  if (!handled) handled = HandleSheetNotify(hdr, result);
+  if (m_pSheet) m_pSheet->OnPageNotified(this, hdr->code, *result);
+  return handled;
+}
 
 bool CPropertyPage::HandleSheetNotify(const NMHDR* hdr, LRESULT* result) {
   switch (hdr->code) {
@@ -70,63 +72,6 @@ bool CPropertyPage::HandleSheetNotify(const NMHDR* hdr, LRESULT* result) {
     default:
       return false;
   }
-}
-
-INT_PTR CALLBACK CPropertyPage::PageProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-  CPropertyPage* self = nullptr;
-  if (msg == WM_INITDIALOG) {
-    // The control hands over its own copy of the page structure; lParam is still this object.
-    self = reinterpret_cast<CPropertyPage*>(reinterpret_cast<const PROPSHEETPAGEA*>(lp)->lParam);
-    SetWindowLongPtrA(wnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-    self->Attach(wnd);
-    if (self->m_pSheet && !self->m_pSheet->m_hWnd) self->m_pSheet->AttachSheetWindow(GetParent(wnd));
-  } else {
-    self = reinterpret_cast<CPropertyPage*>(GetWindowLongPtrA(wnd, DWLP_USER));
-  }
-  if (!self) return FALSE;
-
-  LRESULT result = 0;
-  bool handled = false;
-  // No exception may unwind through the system's dialog code.
-  try {
-    handled = self->OnMessage(msg, wp, lp, &result);
-    if (!handled) {
-      switch (msg) {
-        case WM_INITDIALOG:
-          return self->OnInitDialog();
-        case WM_COMMAND:
-          if (lp && self->m_bLockNotify) return TRUE;  // the page is writing its own controls
-          handled = self->ReflectToChild(msg, wp, lp, &result) || self->OnCommand(wp, lp);
-          break;
-        case WM_NOTIFY: {
-          const auto* hdr = reinterpret_cast<const NMHDR*>(lp);
-          if (!hdr) break;
-          if (hdr->hwndFrom == GetParent(wnd)) {
-            // From the sheet: the sheet's hook sees it first, then the page handles it, and
-            // finally the sheet learns the page's answer.
-            CWnd* sheet = FromHandlePermanent(hdr->hwndFrom);
-            handled = sheet && sheet->OnChildNotify(msg, wp, lp, &result);
-            if (!handled) handled = self->HandleSheetNotify(hdr, &result);
-            if (self->m_pSheet) self->m_pSheet->OnPageNotified(self, hdr->code, result);
-          } else {
-            handled = self->ReflectToChild(msg, wp, lp, &result) || self->OnNotify(wp, lp, &result);
-          }
-          break;
-        }
-        default:
-          break;
-      }
-    }
-  } catch (...) {
-    handled = false;
-  }
-
-  if (msg == WM_NCDESTROY) {
-    SetWindowLongPtrA(wnd, DWLP_USER, 0);
-    self->Detach();
-    return FALSE;
-  }
-  return DialogProcResult(wnd, msg, handled, result);
 }
 
 }  // namespace framework

@@ -2,7 +2,7 @@
 
 #include "framework/win32/common_controls.h"
 #include "framework/win32/message_box.h"
-#include "framework/win32/modal_scope.h"
+#include "framework/win32/modal_run.h"
 #include "framework/win32/property_page.h"
 #include "framework/win32/win_app.h"
 
@@ -81,42 +81,28 @@ INT_PTR CPropertySheet::DoModal() {
   psh.pfnCallback = &CPropertySheet::SheetCallback;
 
   AfxInitCommonControls();  // pages may hold up-down controls
-  HWND owner = m_hWndParent;
-  const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
-  CModalScope modal;
+  CModalRun run(m_hWndParent);
   CPropertySheet* outer = t_creatingSheet;
   t_creatingSheet = this;
   auto created = reinterpret_cast<HWND>(RunPropertySheet(&psh));
   t_creatingSheet = outer;
   if (!created || created == reinterpret_cast<HWND>(-1)) return -1;
   if (!m_hWnd) AttachSheetWindow(created);
-  if (ownerWasEnabled) EnableWindow(owner, FALSE);
+  run.Begin();
   if (!IsWindowVisible(created)) ShowWindow(created, SW_SHOWNORMAL);
   // The control activates its window while creating it (focus to the first page), before
   // this object is bound to it: hand that first activation on.
   if (m_hWnd && GetActiveWindow() == m_hWnd) OnActivate(WA_ACTIVE, nullptr, FALSE);
 
   // Modeless sheet, modal run: the control reports its end by having no current page.
-  CWinApp* app = AfxGetApp();
-  MSG msg;
-  while (m_hWnd && SendMessageA(m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0)) {
-    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-    if (got == -1) break;
-    if (got == 0) {
-      PostQuitMessage(static_cast<int>(msg.wParam));  // ends every enclosing run too
-      break;
-    }
-    if (app && app->PreTranslateMessage(&msg)) continue;
-    if (m_hWnd && SendMessageA(m_hWnd, PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(&msg))) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
+  run.Run([this] { return m_hWnd && SendMessageA(m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0); },
+          [this](MSG* msg) {
+            return m_hWnd && SendMessageA(m_hWnd, PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(msg));
+          });
 
   INT_PTR result = IDCANCEL;
   if (m_hWnd && SendMessageA(m_hWnd, PSM_GETRESULT, 0, 0) > 0) result = IDOK;
-  if (ownerWasEnabled) EnableWindow(owner, TRUE);
-  modal.Restore();
-  if (owner && m_hWnd && GetActiveWindow() == m_hWnd) SetActiveWindow(owner);
+  run.End(m_hWnd);
   if (m_hWnd) ::DestroyWindow(m_hWnd);
   return result;
 }

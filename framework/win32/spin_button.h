@@ -2,7 +2,6 @@
 // as the control keeps them.
 #pragma once
 #include <windows.h>
-#include <commctrl.h>
 
 #include "framework/win32/wnd.h"
 
@@ -10,19 +9,10 @@ namespace framework {
 
 class CSpinButtonCtrl : public CWnd {
  public:
-  // Creates a control; it never writes thousands separators into its buddy, since the integer
-  // exchange refuses them.
-  BOOL Create(DWORD style, const RECT& rect, HWND parent, UINT id);
-
   // Sends the low 16 bits of pos; returns the previous position.
   int SetPos(int pos);
-  int GetPos() const;
   // Upper limit in the low word, lower limit in the high word.
   void SetRange(int lower, int upper);
-  void GetRange(int& lower, int& upper) const;
-  HWND SetBuddy(HWND buddy);
-  HWND GetBuddy() const;
-  bool Wraps() const { return (GetWindowLongA(m_hWnd, GWL_STYLE) & UDS_WRAP) != 0; }
 };
 
 }  // namespace framework

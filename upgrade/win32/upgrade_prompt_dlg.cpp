@@ -5,21 +5,6 @@
 #include "upgrade/win32/upgrade_program_dlg.h"
 
 namespace velmora {
-namespace {
-
-// Check state of a check box <-> a 0/1 member.
-void ExchangeCheck(framework::CDataExchange* dx, int id, int& value) {
-  if (dx->m_bFailed) return;
-  HWND box = dx->PrepareCtrl(id);
-  if (!box) return;
-  if (dx->m_bSaveAndValidate) {
-    value = SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
-  } else {
-    SendMessageA(box, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
-  }
-}
-
-}  // namespace
 
 CUpgradePromptDlg::CUpgradePromptDlg(const std::string& installerPath, const std::string& versionText,
                                      const UpgradeServices& services, HWND parent)
@@ -32,7 +17,7 @@ CUpgradePromptDlg::~CUpgradePromptDlg() = default;
 
 void CUpgradePromptDlg::DoDataExchange(framework::CDataExchange* dx) {
   framework::DDX_Text(dx, IDC_UPGRADE_VERSION, m_strVersionText);
-  ExchangeCheck(dx, IDC_UPGRADE_DONT_ASK, m_bDontAskAgain);
+  framework::DDX_Check(dx, IDC_UPGRADE_DONT_ASK, m_bDontAskAgain);
 }
 
 BOOL CUpgradePromptDlg::OnInitDialog() {

@@ -114,6 +114,31 @@ TEST_F(DialogTest, UnownedModalRunKeepsTheOtherVisibleWindowsFromInput) {
   EXPECT_FALSE(IsWindowEnabled(disabled.get()));
 }
 
+// The check box of the upgrade prompt, exchanged both ways while the dialog runs.
+TEST_F(DialogTest, CheckExchangeReadsAndWritesTheBoxState) {
+  struct CheckDialog : CDialog {
+    CheckDialog() : CDialog(IDD_UPGRADE_PROMPT) {}
+    void DoDataExchange(CDataExchange* dx) override { DDX_Check(dx, IDC_UPGRADE_DONT_ASK, value); }
+    BOOL OnInitDialog() override {
+      CDialog::OnInitDialog();  // loads value 2: any value but 0 checks the box
+      HWND box = GetDlgItem(m_hWnd, IDC_UPGRADE_DONT_ASK);
+      seen.push_back(static_cast<int>(SendMessageA(box, BM_GETCHECK, 0, 0)));
+      UpdateData(TRUE);
+      seen.push_back(value);
+      SendMessageA(box, BM_SETCHECK, BST_UNCHECKED, 0);
+      UpdateData(TRUE);
+      seen.push_back(value);
+      EndDialog(IDOK);
+      return TRUE;
+    }
+    int value = 2;
+    std::vector<int> seen;
+  } dlg;
+  CountingApp app;
+  EXPECT_EQ(IDOK, dlg.DoModal());
+  EXPECT_EQ((std::vector<int>{BST_CHECKED, 1, 0}), dlg.seen);
+}
+
 TEST(ModalScopeTest, NestedScopesEachGiveBackOnlyWhatTheyTook) {
   PlainWindow first(WS_VISIBLE);
   CModalScope outer;

@@ -127,6 +127,28 @@ TEST(PropertySheetTest, ARefusedPageKeepsTheSheetOpenAndNothingIsApplied) {
   for (const std::string& e : sheet.page.events) EXPECT_NE("page:apply", e);
 }
 
+// A page is a dialog of the framework: bound to its window as every dialog is, and placed by
+// its sheet, not centred the way a top-level dialog is.
+TEST(PropertySheetTest, APageIsBoundLikeADialogAndStaysWhereTheSheetPutsIt) {
+  FilterApp app;
+  HookedSheet sheet;
+  auto driver = std::async(std::launch::async, [] {
+    HWND wnd = WaitForSheet();
+    HWND page = reinterpret_cast<HWND>(SendMessageA(wnd, PSM_GETCURRENTPAGEHWND, 0, 0));
+    RECT outer{}, inner{};
+    GetWindowRect(wnd, &outer);
+    GetWindowRect(page, &inner);
+    PostMessageA(wnd, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    RECT both{};
+    UnionRect(&both, &outer, &inner);
+    return std::make_pair(CWnd::FromHandlePermanent(page), EqualRect(&both, &outer) != FALSE);
+  });
+  EXPECT_EQ(IDCANCEL, sheet.DoModal());
+  const auto seen = driver.get();
+  EXPECT_EQ(static_cast<CWnd*>(&sheet.page), seen.first);
+  EXPECT_TRUE(seen.second) << "the page lies inside its sheet";
+}
+
 TEST(PropertySheetTest, HelpReachesTheSheetsWinHelpWithThePagesContext) {
   FilterApp app;
   HookedSheet sheet;
