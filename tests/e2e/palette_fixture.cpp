@@ -38,6 +38,12 @@ void ClickWithTheMouse(HWND wnd) {
   robot::WaitUntil([] { return false; }, 300ms);  // let the click arrive
 }
 
+bool WaitUntilTakesInput(HWND wnd) {
+  if (!robot::WaitUntil([&] { return IsWindowEnabled(wnd) != FALSE; }, 5s)) return false;
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutA(wnd, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result) != 0;
+}
+
 RECT RectRelativeTo(HWND wnd, HWND origin) {
   RECT r = ScreenRect(wnd);
   const RECT o = ScreenRect(origin);

@@ -19,6 +19,10 @@ RECT ScreenRect(HWND wnd);
 // A click of the real mouse (through the system's input queue) in the middle of a window, as
 // a person's would be: it reaches a window only when that window takes input.
 void ClickWithTheMouse(HWND wnd);
+// True once the window is enabled again and its thread has come back to its message loop, so
+// that input sent next is handled by that window (the program re-enables its windows just after
+// a modal box or dialog has gone).
+bool WaitUntilTakesInput(HWND wnd);
 
 // 0x00RRGGBB pixels, rows top-down.
 struct Pixels {

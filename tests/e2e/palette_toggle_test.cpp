@@ -118,7 +118,7 @@ TEST_F(PaletteToggleTest, ErrorBoxOfAToggleKeepsThePaletteFromInput) {
 
   robot::PressButton(box.wnd, IDOK);
   ASSERT_TRUE(robot::WaitUntil([&] { return robot::MessageBoxes(m_process.Pid()).empty(); }, 5s));
-  EXPECT_TRUE(IsWindowEnabled(m_palette));
+  EXPECT_TRUE(palette_e2e::WaitUntilTakesInput(m_palette));
   EXPECT_TRUE(robot::WaitUntil([&] { return GetForegroundWindow() == m_palette; }, 2s));
   PostMessageA(m_palette, WM_CLOSE, 0, 0);
   EXPECT_TRUE(m_process.WaitForExit(10s));

@@ -120,7 +120,7 @@ TEST_F(PaletteWindowTest, AboutBoxKeepsThePaletteFromInputUntilItCloses) {
 
   robot::PressButton(about, IDOK);
   ASSERT_TRUE(robot::WaitUntil([&] { return AboutBox() == nullptr; }, 5s));
-  EXPECT_TRUE(IsWindowEnabled(m_palette));
+  EXPECT_TRUE(palette_e2e::WaitUntilTakesInput(m_palette));
   EXPECT_TRUE(robot::WaitUntil([&] { return GetForegroundWindow() == m_palette; }, 2s));
   palette_e2e::ClickWithTheMouse(activate);
   robot::MessageBoxSeen box;
