@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/install_dir.h"
-#include "app/memory_registry.h"
+#include "tests/doubles/memory_registry.h"
 #include "common/registry_names.h"
 #include "tests/doubles/fake_system.h"
 #include "tests/doubles/recording_prompts.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/memory_registry.h"
+#include "tests/doubles/memory_registry.h"
 #include "app/tests/settings_store_contract.h"
 
 namespace velmora::testing {

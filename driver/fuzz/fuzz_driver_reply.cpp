@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <set>
 
-#include "app/memory_registry.h"
+#include "tests/doubles/memory_registry.h"
 #include "common/registry_names.h"
 #include "driver/activation.h"
 #include "driver/driver_checks.h"

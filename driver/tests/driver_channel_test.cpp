@@ -2,7 +2,7 @@
 
 #include "common/error_codes.h"
 #include "common/message_box_values.h"
-#include "app/memory_registry.h"
+#include "tests/doubles/memory_registry.h"
 #include "common/registry_names.h"
 #include "driver/activation.h"
 #include "driver/driver_channel.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "common/error_codes.h"
-#include "app/memory_registry.h"
+#include "tests/doubles/memory_registry.h"
 #include "common/registry_names.h"
 #include "options/cache_settings_io.h"
 #include "options/cache_units.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/memory_registry.h"
+#include "tests/doubles/memory_registry.h"
 #include "common/registry_names.h"
 #include "options/cache_settings_io.h"
 #include "tests/doubles/recording_prompts.h"

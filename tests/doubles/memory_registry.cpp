@@ -1,4 +1,4 @@
-#include "app/memory_registry.h"
+#include "tests/doubles/memory_registry.h"
 
 #include <cctype>
 #include <cstring>
