@@ -126,12 +126,18 @@ void UpgradeTest::CheckDontAskAgain(HWND prompt) {
 std::map<std::string, std::string> UpgradeTest::WaitForInstallerLog(const std::string& dir, robot::Millis timeout) {
   const std::string log = dir + "\\INSTALLER.LOG";
   std::map<std::string, std::string> entries;
-  if (!robot::WaitUntil([&] { return FileExists(log); }, timeout)) return entries;
-  std::ifstream in(log);
-  for (std::string line; std::getline(in, line);) {
-    const std::size_t eq = line.find('=');
-    if (eq != std::string::npos) entries[line.substr(0, eq)] = line.substr(eq + 1);
-  }
+  // The installer may still be writing its log when the file appears: wait for its last line.
+  robot::WaitUntil(
+      [&] {
+        entries.clear();
+        std::ifstream in(log);
+        for (std::string line; std::getline(in, line);) {
+          const std::size_t eq = line.find('=');
+          if (eq != std::string::npos) entries[line.substr(0, eq)] = line.substr(eq + 1);
+        }
+        return entries.count("request") != 0;
+      },
+      timeout);
   return entries;
 }
 
