@@ -14,7 +14,8 @@ class SystemPort {
   virtual bool ShortPathName(const std::string& path, std::string* shortPath) = 0;
   // Starts dir + "\" + file with dir as working directory; the shell's result (<= 32: failure).
   virtual std::intptr_t RunProgram(const std::string& dir, const std::string& file) = 0;
-  // Forced restart of Windows; false on failure (see LastError).
+  // Restart of Windows, other programs asked to close (only a hung one is forced); false on
+  // failure (see LastError).
   virtual bool RestartWindows() = 0;
   virtual bool FileExists(const std::string& path) = 0;
   virtual bool RemoveFile(const std::string& path) = 0;

@@ -32,7 +32,7 @@ class CPaletteApp : public framework::CWinApp, public Prompts {
 
   // Starts dir\file; the shell's result, 32 or less meaning failure.
   std::intptr_t RunProgram(const std::string& dir, const std::string& file);
-  // Forced restart; 1 on success, 0 on failure.
+  // Planned restart that lets other programs save; 1 on success, 0 on failure.
   int RestartWindows();
 
   // 1 when the driver reports the client's version (4.5.1 build 370); else 0.

@@ -7,6 +7,11 @@
 #include "framework/win32/system_library.h"
 
 namespace velmora {
+namespace {
+constexpr DWORD kRestartReason =
+    SHTDN_REASON_MAJOR_APPLICATION | SHTDN_REASON_MINOR_MAINTENANCE | SHTDN_REASON_FLAG_PLANNED;
+}  // namespace
+
 
 bool CWin32System::CurrentDirectory(std::string* dir) {
   char buf[MAX_PATH];
@@ -55,7 +60,9 @@ bool CWin32System::RestartWindows() {
   // NT-family Windows refuses a restart (1314) from a caller whose shutdown privilege is not
   // enabled; failing to enable it is reported as the restart's failure, with its error.
   if (!EnableShutdownPrivilege()) return false;
-  return m_restart.exitWindows(EWX_REBOOT | EWX_FORCE, 0) != FALSE;
+  // Programs get the chance to save their work: only one that does not answer is ended. The
+  // reason tells the event log this is a planned restart for the cache's maintenance.
+  return m_restart.exitWindows(EWX_REBOOT | EWX_FORCEIFHUNG, kRestartReason) != FALSE;
 }
 
 bool CWin32System::FileExists(const std::string& path) {

@@ -1,5 +1,6 @@
 // The restart through the system port, with the system's restart call replaced: nothing here
-// restarts anything. The privilege it needs is enabled first, and a refusal of either step
+// restarts anything. The restart is planned and lets other programs save (never forced); the
+// privilege it needs is enabled first, and a refusal of either step
 // reads as the restart's failure with that step's error.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -16,6 +17,7 @@ namespace {
 struct RestartSeen {
   int calls = 0;
   UINT flags = 0;
+  DWORD reason = 0;
   bool privilegeEnabled = false;
 };
 RestartSeen g_seen;
@@ -55,9 +57,10 @@ void SetShutdownPrivilege(bool enabled) {
   ASSERT_TRUE(AdjustTokenPrivileges(token.get(), FALSE, &tp, 0, nullptr, nullptr));
 }
 
-BOOL WINAPI RecordRestart(UINT flags, DWORD) {
+BOOL WINAPI RecordRestart(UINT flags, DWORD reason) {
   ++g_seen.calls;
   g_seen.flags = flags;
+  g_seen.reason = reason;
   g_seen.privilegeEnabled = ShutdownPrivilegeState() == 1;
   if (g_restartError == ERROR_SUCCESS) return TRUE;
   SetLastError(g_restartError);
@@ -80,7 +83,7 @@ class RestartTest : public ::testing::Test {
   void TearDown() override { SetShutdownPrivilege(false); }
 };
 
-TEST_F(RestartTest, ShutdownPrivilegeIsEnabledBeforeTheForcedRestartIsAsked) {
+TEST_F(RestartTest, ShutdownPrivilegeIsEnabledBeforeAPlannedRestartThatLetsProgramsSave) {
   ASSERT_NE(-1, ShutdownPrivilegeState()) << "the test token lacks the shutdown privilege";
   SetShutdownPrivilege(false);
   ASSERT_EQ(0, ShutdownPrivilegeState());
@@ -89,7 +92,11 @@ TEST_F(RestartTest, ShutdownPrivilegeIsEnabledBeforeTheForcedRestartIsAsked) {
   CWin32System system(calls);
   EXPECT_TRUE(system.RestartWindows());
   EXPECT_EQ(1, g_seen.calls);
-  EXPECT_EQ(static_cast<UINT>(EWX_REBOOT | EWX_FORCE), g_seen.flags);
+  // Never EWX_FORCE: other programs are asked to close and may save their work.
+  EXPECT_EQ(static_cast<UINT>(EWX_REBOOT | EWX_FORCEIFHUNG), g_seen.flags);
+  EXPECT_EQ(static_cast<DWORD>(SHTDN_REASON_MAJOR_APPLICATION | SHTDN_REASON_MINOR_MAINTENANCE |
+                               SHTDN_REASON_FLAG_PLANNED),
+            g_seen.reason);
   EXPECT_TRUE(g_seen.privilegeEnabled);
 
   // The call's own refusal, as before: false, with its error.
