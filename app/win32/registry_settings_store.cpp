@@ -8,6 +8,13 @@ namespace velmora {
 
 using framework::UniqueKey;
 
+namespace {
+// A change asks only for what it does: setting or deleting a value, and querying, which the
+// flush needs. A standard user granted the right to set values on a key (the installer grants
+// it on the General key) is refused anything more, all-access included.
+constexpr REGSAM kChangeAccess = KEY_SET_VALUE | KEY_QUERY_VALUE;
+}  // namespace
+
 std::int32_t CSettingsStore::ReadValue(const char* keyPath, const char* name, std::uint32_t* type,
                                        std::uint8_t* data, std::uint32_t* size) {
   HKEY raw = nullptr;
@@ -31,7 +38,7 @@ std::int32_t CSettingsStore::WriteValue(const char* keyPath, const char* name, s
                                         const std::uint8_t* data, std::uint32_t size) {
   HKEY raw = nullptr;
   char emptyClass[] = "";
-  LONG rc = m_calls.createKey(HKEY_LOCAL_MACHINE, keyPath, 0, emptyClass, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+  LONG rc = m_calls.createKey(HKEY_LOCAL_MACHINE, keyPath, 0, emptyClass, REG_OPTION_NON_VOLATILE, kChangeAccess,
                              nullptr, &raw, nullptr);
   if (rc != ERROR_SUCCESS) return rc;
   UniqueKey key(raw);
@@ -43,7 +50,7 @@ std::int32_t CSettingsStore::WriteValue(const char* keyPath, const char* name, s
 
 std::int32_t CSettingsStore::DeleteValue(const char* keyPath, const char* name) {
   HKEY raw = nullptr;
-  LONG rc = m_calls.openKey(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_ALL_ACCESS, &raw);
+  LONG rc = m_calls.openKey(HKEY_LOCAL_MACHINE, keyPath, 0, kChangeAccess, &raw);
   if (rc != ERROR_SUCCESS) return rc;
   UniqueKey key(raw);
   rc = RegDeleteValueA(key.get(), name);

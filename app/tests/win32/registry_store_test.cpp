@@ -31,6 +31,21 @@ LONG WINAPI CreateAsStandardUser(HKEY, LPCSTR, DWORD, LPSTR, DWORD, REGSAM acces
 
 CSettingsStore StandardUserStore() { return CSettingsStore(RegistryKeyCalls{&OpenAsStandardUser, &CreateAsStandardUser}); }
 
+// A standard user on a key where the installer granted setting values (the General key): read
+// and set-value rights are granted, anything more (all-access included) is refused.
+constexpr REGSAM kSetValueGrant = KEY_READ | KEY_SET_VALUE;
+
+LONG WINAPI OpenWithSetValueGrant(HKEY root, LPCSTR path, DWORD options, REGSAM access, PHKEY key) {
+  if ((access & ~kSetValueGrant) != 0) return ERROR_ACCESS_DENIED;
+  return RegOpenKeyExA(root, path, options, access, key);
+}
+
+LONG WINAPI CreateWithSetValueGrant(HKEY root, LPCSTR path, DWORD reserved, LPSTR cls, DWORD options, REGSAM access,
+                                    LPSECURITY_ATTRIBUTES security, PHKEY key, LPDWORD disposition) {
+  if ((access & ~kSetValueGrant) != 0) return ERROR_ACCESS_DENIED;
+  return RegCreateKeyExA(root, path, reserved, cls, options, access, security, key, disposition);
+}
+
 // Reads as the standard user; the values themselves written as an administrator (the
 // installer) would, so every read of the contract runs through the refused all-access.
 class StandardUserReads : public SettingsStore {
@@ -58,11 +73,17 @@ INSTANTIATE_TEST_SUITE_P(Registry, SettingsStoreContract,
                                                           [] { robot::DeleteKeyTree(kContractRoot); }},
                                            StoreUnderTest{"StandardUserReads",
                                                           [] { return std::make_unique<StandardUserReads>(); },
+                                                          [] { robot::DeleteKeyTree(kContractRoot); }},
+                                           StoreUnderTest{"SetValueGranted",
+                                                          [] {
+                                                            return std::make_unique<CSettingsStore>(RegistryKeyCalls{
+                                                                &OpenWithSetValueGrant, &CreateWithSetValueGrant});
+                                                          },
                                                           [] { robot::DeleteKeyTree(kContractRoot); }}),
                          [](const auto& p) { return p.param.name; });
 
-// Reads still ask for all-access first and fall back only when refused; writes and deletes
-// keep all-access and report the refusal, changing nothing.
+// Reads still ask for all-access first and fall back only when refused; writes and deletes ask
+// for set-value and query rights only, and report a refusal, changing nothing.
 TEST(RegistryStoreTest, StandardUserReadsWithReadAccessAndIsRefusedEveryChange) {
   robot::DeleteKeyTree(kContractRoot);
   const std::string key = std::string(kContractRoot) + "\\Cache";
@@ -78,7 +99,8 @@ TEST(RegistryStoreTest, StandardUserReadsWithReadAccessAndIsRefusedEveryChange) 
   g_accessAsked.clear();
   EXPECT_EQ(ERROR_ACCESS_DENIED, user.WriteDword(key.c_str(), "BlockSize", 8192));
   EXPECT_EQ(ERROR_ACCESS_DENIED, user.DeleteValue(key.c_str(), "BlockSize"));
-  EXPECT_EQ((std::vector<REGSAM>{KEY_ALL_ACCESS, KEY_ALL_ACCESS}), g_accessAsked);
+  const REGSAM change = KEY_SET_VALUE | KEY_QUERY_VALUE;
+  EXPECT_EQ((std::vector<REGSAM>{change, change}), g_accessAsked);
   EXPECT_EQ(4096u, robot::GetDword(key, "BlockSize").value_or(0));
   // A missing key is missing, not refused.
   EXPECT_EQ(ERROR_FILE_NOT_FOUND, user.ReadDword((key + "\\Nothing").c_str(), "BlockSize", &value));
