@@ -1,7 +1,5 @@
 #include "options/cache_page.h"
 
-#include "options/cache_settings_io.h"
-
 namespace velmora {
 
 void CachePage::Open() {
@@ -13,19 +11,35 @@ void CachePage::Open() {
 }
 
 bool CachePage::Load() {
-  const CacheRead r = ReadCacheSettings(m_settings, m_prompts);
-  m_shown = r.shown;
-  m_stored = r.stored;
+  m_lastRead = ReadCacheSettings(m_settings, m_loadPrompts);
+  m_shown = m_lastRead.shown;
+  m_stored = m_lastRead.stored;
   m_boxes.Show(m_shown);
-  if (!r.allRead) Save();  // writes the defaults of what could not be read
+  if (!m_lastRead.allRead) Store(m_loadPrompts, m_stored);  // writes the defaults of what could not be read
   if (m_bReady) m_boxes.SetModified(CacheSettingsChanged(m_shown, m_stored));
-  return r.allRead;
+  return m_lastRead.allRead;
 }
 
-bool CachePage::Save() {
+bool CachePage::Save() { return Store(m_prompts, UserChangesBase()); }
+
+bool CachePage::Store(Prompts& prompts, const CacheFields& base) {
   if (!m_boxes.Take(&m_shown) || !ValidateRanges()) return false;
-  WriteCacheSettings(m_settings, m_prompts, m_shown, m_stored);
+  WriteCacheSettings(m_settings, prompts, m_shown, base);
   return true;
+}
+
+CacheFields CachePage::UserChangesBase() const {
+  CacheFields base = m_stored;
+  const CacheFields& d = kShownCacheDefaults;
+  if (!m_lastRead.blockSizeRead && m_shown.blockSize == d.blockSize) base.blockSize = d.blockSize;
+  if (!m_lastRead.maxSizeRead && m_shown.maxSize == d.maxSize) base.maxSize = d.maxSize;
+  if (!m_lastRead.refreshTimerRead && m_shown.hours == d.hours && m_shown.minutes == d.minutes &&
+      m_shown.seconds == d.seconds) {
+    base.hours = d.hours;
+    base.minutes = d.minutes;
+    base.seconds = d.seconds;
+  }
+  return base;
 }
 
 bool CachePage::ValidateRanges() {

@@ -3,7 +3,9 @@
 #pragma once
 #include "common/prompts.h"
 #include "common/settings_store.h"
+#include "options/cache_settings_io.h"
 #include "options/cache_units.h"
+#include "options/errors_told_once.h"
 
 namespace velmora {
 
@@ -25,15 +27,17 @@ class CacheBoxes {
 class CachePage {
  public:
   CachePage(SettingsStore& settings, Prompts& prompts, CacheBoxes& boxes)
-      : m_settings(settings), m_prompts(prompts), m_boxes(boxes) {}
+      : m_settings(settings), m_prompts(prompts), m_loadPrompts(prompts), m_boxes(boxes) {}
 
   // The page's first show: a load whose defaults are written back is repeated once the page
   // is ready, so the page shows (and compares with) what is stored now.
   void Open();
   // Reads the three values into the boxes (errors shown, defaults for what failed, and those
-  // defaults written back); true when all three were read.
+  // defaults written back); true when all three were read. A load's errors are told once per
+  // page (one opening of the sheet), however often it loads.
   bool Load();
-  // Stores what differs from the values as read; false, storing nothing, when a box is refused.
+  // Stores what the user changed from the values as read; false, storing nothing, when a box is
+  // refused. A default shown for a value that could not be read is the load's to write back.
   bool Save();
   // Refuses a changed value whose stored form would not fit; false when refused.
   bool ValidateRanges();
@@ -49,9 +53,16 @@ class CachePage {
   const CacheFields& stored() const { return m_stored; }
 
  private:
+  // Takes the boxes and, when they pass, writes what differs from `base`, telling `prompts`.
+  bool Store(Prompts& prompts, const CacheFields& base);
+  // The values as read, with the defaults still shown for unread values counted as stored.
+  CacheFields UserChangesBase() const;
+
   SettingsStore& m_settings;
   Prompts& m_prompts;
+  ErrorsToldOnce m_loadPrompts;
   CacheBoxes& m_boxes;
+  CacheRead m_lastRead{kShownCacheDefaults, kStoredBeforeRead, false, false, false, false};
   CacheFields m_shown{0, 0, 0, 0, 0};
   CacheFields m_stored = kStoredBeforeRead;
   bool m_bReady = false;

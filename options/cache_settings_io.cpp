@@ -10,23 +10,23 @@ constexpr unsigned kCacheBoxFlags = kMbTaskModal | kMbIconHand;
 }
 
 CacheRead ReadCacheSettings(SettingsStore& settings, Prompts& prompts) {
-  CacheRead r{kShownCacheDefaults, kStoredBeforeRead, true};
+  CacheRead r{kShownCacheDefaults, kStoredBeforeRead, true, true, true, true};
   std::uint32_t value = 0;
   if (settings.ReadDword(kCacheKey, kBlockSizeValue, &value) != kErrorSuccess) {
     prompts.ShowError(kErrReadBlockSize, kCacheBoxFlags);
-    r.allRead = false;
+    r.allRead = r.blockSizeRead = false;
   } else {
     r.stored.blockSize = r.shown.blockSize = ShownFromStoredKilo(value);
   }
   if (settings.ReadDword(kCacheKey, kMaxSizeValue, &value) != kErrorSuccess) {
     prompts.ShowError(kErrReadMaxSize, kCacheBoxFlags);
-    r.allRead = false;
+    r.allRead = r.maxSizeRead = false;
   } else {
     r.stored.maxSize = r.shown.maxSize = ShownFromStoredKilo(value);
   }
   if (settings.ReadDword(kCacheKey, kRefreshTimerValue, &value) != kErrorSuccess) {
     prompts.ShowError(kErrReadRefreshTimer, kCacheBoxFlags);
-    r.allRead = false;
+    r.allRead = r.refreshTimerRead = false;
   } else {
     SplitRefreshTimer(value, &r.shown.hours, &r.shown.minutes, &r.shown.seconds);
     r.stored.hours = r.shown.hours;

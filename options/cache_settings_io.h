@@ -10,6 +10,10 @@ struct CacheRead {
   CacheFields shown;   // what the page shows: the value read, else the default
   CacheFields stored;  // as read; kStoredBeforeRead parts where the read failed
   bool allRead;
+  // Which of BlockSize, MaxSize and RefreshTimer were read.
+  bool blockSizeRead;
+  bool maxSizeRead;
+  bool refreshTimerRead;
 };
 
 // Reads BlockSize, MaxSize and RefreshTimer. Each failed read shows its own box (20002, 20003,

@@ -76,6 +76,21 @@ TEST_F(CachePageTest, OpeningWithoutStoredValuesWritesTheDefaultsBackAndShowsThe
   EXPECT_FALSE(page.Changed());
 }
 
+// A standard user on a machine where nothing was stored: nothing can be read, nothing written.
+TEST_F(CachePageTest, AValueThatCanNeitherBeReadNorWrittenBackIsToldOncePerOpening) {
+  for (const char* name : {"BlockSize", "MaxSize", "RefreshTimer"}) reg.FailWrites(kCacheKey, name, 5);
+  page.Open();
+  EXPECT_EQ((std::vector<int>{20002, 20003, 20004, 20005, 20006, 20007}), prompts.Ids())
+      << "each read error, then each write error of its default, once: not again for the repeated load";
+  prompts.boxes.clear();
+  EXPECT_TRUE(page.Apply());  // OK or Apply without a change: nothing new to tell
+  EXPECT_TRUE(prompts.boxes.empty());
+  boxes.inBoxes.maxSize = 30;  // the user's own value: its refusal is told
+  EXPECT_TRUE(page.Apply());
+  EXPECT_EQ((std::vector<int>{20006}), prompts.Ids());
+  EXPECT_FALSE(reg.Find(kCacheKey, "MaxSize"));
+}
+
 TEST_F(CachePageTest, ApplyStoresOnlyTheChangedValueAndReadsItBack) {
   Store(2048, 20480, 600);
   page.Open();
