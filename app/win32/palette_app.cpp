@@ -83,6 +83,10 @@ class CStartupSteps : public StartupSteps {
   int SetActivation(int requested) override { return m_app.SetActivation(requested); }
   void RunPalette() override {
     m_startup.End();
+    // Closed by the system's installer for an update (or by the end of the session), the
+    // palette is started again afterwards, as it was: without switches. Never after a crash or
+    // a hang, which a restart would only repeat.
+    RegisterApplicationRestart(L"", RESTART_NO_CRASH | RESTART_NO_HANG);
     m_palette.DoModal();
   }
 

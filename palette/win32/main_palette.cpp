@@ -151,6 +151,15 @@ bool CMainPalette::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       if (IsQuitRequest(wp, lp)) PostQuitMessage(0);
       *result = 0;
       return true;
+    // The palette holds nothing unsaved: the session may end, and when it does (or the system's
+    // installer closes applications to update them) the palette ends as its quit request ends it.
+    case WM_QUERYENDSESSION:
+      *result = TRUE;
+      return true;
+    case WM_ENDSESSION:
+      if (wp) PostQuitMessage(0);
+      *result = 0;
+      return true;
     default:
       return false;
   }

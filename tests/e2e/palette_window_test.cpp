@@ -1,5 +1,6 @@
 // The palette as a person meets it: where it opens and how it is laid out, its system menu and
-// About box, the private quit message, and a second start while it is minimised.
+// About box, the private quit message and the end of the session, and a second start while it
+// is minimised.
 #include <gtest/gtest.h>
 
 #include "tests/e2e/palette_fixture.h"
@@ -148,6 +149,22 @@ TEST_F(PaletteWindowTest, QuitMessageEndsTheProgramOnlyWithItsParameters) {
   ASSERT_TRUE(m_process.WaitForExit(10s, &code));
   EXPECT_EQ(0u, code);
   EXPECT_FALSE(IsWindow(m_palette));
+}
+
+// The end of the session, or the system's installer closing applications for an update.
+TEST_F(PaletteWindowTest, EndOfTheSessionEndsThePaletteAsItsQuitDoesWithoutABox) {
+  DWORD_PTR result = 0;
+  ASSERT_TRUE(SendMessageTimeoutA(m_palette, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP, SMTO_ABORTIFHUNG, 5000, &result));
+  EXPECT_EQ(static_cast<DWORD_PTR>(TRUE), result) << "the palette holds nothing to save";
+  // A session end that was cancelled after all changes nothing.
+  ASSERT_TRUE(SendMessageTimeoutA(m_palette, WM_ENDSESSION, FALSE, ENDSESSION_CLOSEAPP, SMTO_ABORTIFHUNG, 5000, &result));
+  EXPECT_FALSE(m_process.WaitForExit(1s));
+
+  ASSERT_TRUE(SendMessageTimeoutA(m_palette, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP, SMTO_ABORTIFHUNG, 5000, &result));
+  DWORD code = 99;
+  ASSERT_TRUE(m_process.WaitForExit(10s, &code)) << "a box would hold the process";
+  EXPECT_EQ(0u, code);
+  for (int request : m_driver.Requests()) EXPECT_EQ(1, request) << "ending asks the driver nothing but its state";
 }
 
 TEST_F(PaletteWindowTest, SecondStartRestoresTheMinimisedPaletteAndBringsItForward) {
