@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/start_turn.h"
 #include "app/startup_course.h"
 #include "app/switches.h"
 
@@ -93,6 +94,24 @@ TEST(StartupCourseTest, ACommandLineChangeEndsTheRunWithItsOutcome) {
   EXPECT_EQ(0, RunStartupCourse(quiet));
   EXPECT_EQ("IPSUDOA", quiet.taken);
   EXPECT_EQ(1, quiet.requested);
+}
+
+// A waiting start never waits unseen behind a question, and never without a limit.
+TEST(StartTurnTest, AWaitingStartHandsOverToADialogAndStopsWaitingAtTheLimit) {
+  struct Row {
+    bool taken, dialog;
+    std::uint32_t waited;
+    StartTurn turn;
+  } rows[] = {
+      {true, false, 0, StartTurn::kOurs},
+      {true, true, kStartTurnLimitMs, StartTurn::kOurs},
+      {false, true, 0, StartTurn::kHandOver},
+      {false, false, kStartTurnLimitMs - 1, StartTurn::kKeepWaiting},
+      {false, false, kStartTurnLimitMs, StartTurn::kUnguarded},
+  };
+  for (const Row& r : rows) {
+    EXPECT_EQ(r.turn, NextStartTurn(r.taken, r.dialog, r.waited)) << r.taken << r.dialog << " " << r.waited;
+  }
 }
 
 }  // namespace

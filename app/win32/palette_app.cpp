@@ -26,22 +26,6 @@ const char kPaletteClass[] = "VelmoraMainPalette";
 // Set when this process registered the palette class, so only that is unregistered.
 bool g_bPaletteClassRegistered = false;
 
-// Starts that look for a palette at the same moment take turns: the first holds this lock
-// from its look until its palette exists (or it ends without one); the others find that
-// palette and hand over to it. Per session, like the palette windows it guards.
-const char kStartLockName[] = "Local\\VelmoraPaletteStart";
-framework::UniqueKernelHandle g_startLock;
-bool g_bStartLockHeld = false;
-
-void TakeStartLock() {
-  g_startLock.reset(CreateMutexA(nullptr, FALSE, kStartLockName));
-  if (!g_startLock) return;  // no lock to be had: look unguarded, as a lone start would
-  // Abandoned: its holder ended without letting go, so it holds nothing any more.
-  const DWORD waited = WaitForSingleObject(g_startLock.get(), INFINITE);
-  g_bStartLockHeld = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
-}
-
-
 // The driver exchange of this machine; stateless, shared by every request.
 DriverTransport& MachineDriverTransport() {
   static CWin32DriverTransport transport;
@@ -54,7 +38,7 @@ class CStartupSteps : public StartupSteps {
   CStartupSteps(CPaletteApp& app, CMainPalette& palette, DriverAction& startup)
       : m_app(app), m_palette(palette), m_startup(startup) {}
 
-  bool IsFirstInstance() override { return CPaletteApp::IsFirstInstance() != 0; }
+  bool IsFirstInstance() override { return m_app.IsFirstInstance() != 0; }
   void Prepare() override {
     CPaletteApp::RegisterPaletteClass();
     m_app.LoadInstallDir();
@@ -108,7 +92,7 @@ PaletteServices CPaletteApp::MakePaletteServices() {
             CAdvPropertySheet sheet(MakeOptionsServices(), static_cast<HWND>(parent));
             sheet.DoModal();  // the result does not matter: the pages stored what they had to
           },
-          &CPaletteApp::ReleaseStartLock};
+          [this] { ReleaseStartLock(); }};
 }
 
 OptionsServices CPaletteApp::MakeOptionsServices() { return {m_settings, m_system, *this, m_driver, m_strInstallDir}; }
@@ -180,7 +164,7 @@ int CPaletteApp::SetActivation(int requested) {
 }
 
 int CPaletteApp::IsFirstInstance() {
-  TakeStartLock();
+  if (!m_startLock.Take()) return 0;  // the other start's box or dialog was brought forward
   HWND palette = FindWindowA(kPaletteClass, nullptr);
   if (!palette) return 1;  // the lock stays held until this start's palette exists
   ReleaseStartLock();
@@ -192,11 +176,7 @@ int CPaletteApp::IsFirstInstance() {
   return 0;
 }
 
-void CPaletteApp::ReleaseStartLock() {
-  if (g_bStartLockHeld) ReleaseMutex(g_startLock.get());
-  g_bStartLockHeld = false;
-  g_startLock.reset();
-}
+void CPaletteApp::ReleaseStartLock() { m_startLock.Release(); }
 
 int CPaletteApp::RegisterPaletteClass() {
   WNDCLASSA wc{};

@@ -7,6 +7,7 @@
 
 #include "common/prompts.h"
 #include "app/win32/registry_settings_store.h"
+#include "app/win32/start_lock.h"
 #include "app/switches.h"
 #include "driver/driver_channel.h"
 #include "framework/win32/win_app.h"
@@ -44,10 +45,11 @@ class CPaletteApp : public framework::CWinApp, public Prompts {
   int SetActivation(int requested);
 
   // 1 when no palette runs yet; otherwise brings the running one forward and returns 0.
-  // A start at the same moment as another waits here until the other's palette exists.
-  static int IsFirstInstance();
+  // A start at the same moment as another waits here until the other's palette exists; when
+  // the other shows a box or dialog meanwhile, that comes forward instead and this returns 0.
+  int IsFirstInstance();
   // This start's palette exists (or it will have none): the next start may look for it.
-  static void ReleaseStartLock();
+  void ReleaseStartLock();
   static int RegisterPaletteClass();
   void LoadInstallDir();
   void ParseSwitches();
@@ -70,6 +72,7 @@ class CPaletteApp : public framework::CWinApp, public Prompts {
   int m_bForceUpgradePrompt = 0;
 
  private:
+  CStartLock m_startLock;
   bool m_bOleInitialized = false;
 };
 

@@ -72,12 +72,19 @@ struct MemoryDcTraits {  // from CreateCompatibleDC
   static void close(HDC h) { DeleteDC(h); }
 };
 
+struct MappedViewTraits {  // from MapViewOfFile
+  using handle_type = void*;
+  static void* empty() { return nullptr; }
+  static void close(void* view) { UnmapViewOfFile(view); }
+};
+
 using UniqueKey = UniqueHandle<KeyTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueModule = UniqueHandle<ModuleTraits>;
+using UniqueMappedView = UniqueHandle<MappedViewTraits>;
 
 // Selects an object into a device context and selects the previous one back on scope exit.
 class SelectGuard {

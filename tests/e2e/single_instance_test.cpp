@@ -1,4 +1,5 @@
-// A second start while a palette runs hands over to it and changes nothing.
+// A second start while a palette runs hands over to it and changes nothing; one while another
+// start shows a box brings that box forward.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -46,6 +47,31 @@ TEST_F(SingleInstanceTest, SecondStartBringsThePaletteForwardAndChangesNothing) 
   PostMessageA(palette, WM_CLOSE, 0, 0);
   EXPECT_TRUE(first.WaitForExit(10s, &code));
   EXPECT_EQ(0u, code);
+}
+
+// The user clicks the shortcut again while the first start waits for an answer to its box: the
+// second start shows them that box and ends, it does not wait unseen for the first.
+TEST_F(SingleInstanceTest, SecondStartWhileTheFirstShowsABoxBringsTheBoxForwardAndEnds) {
+  robot::Process first = robot::Start("Velmora.exe", "");  // no driver serves: 20014
+  robot::MessageBoxSeen box;
+  ASSERT_TRUE(robot::WaitForMessageBox(first.Pid(), &box, 10s));
+  ASSERT_EQ("Velmora Error :  14", box.caption);
+
+  const DWORD started = GetTickCount();
+  robot::Process second = robot::Start("Velmora.exe", "");
+  DWORD code = 99;
+  ASSERT_TRUE(second.WaitForExit(5s, &code));
+  EXPECT_LE(GetTickCount() - started, 2000u);
+  EXPECT_EQ(0u, code);
+  EXPECT_EQ(1u, robot::MessageBoxes(first.Pid()).size());
+  EXPECT_TRUE(robot::WaitUntil([&] { return GetForegroundWindow() == box.wnd; }, 2s));
+
+  // The first start goes on once answered: its palette opens.
+  robot::PressButton(box.wnd, IDOK);
+  HWND palette = robot::WaitForTopWindow(first.Pid(), "VelmoraMainPalette", "", 10s);
+  ASSERT_NE(nullptr, palette);
+  PostMessageA(palette, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(first.WaitForExit(10s));
 }
 
 // Starts at the same moment (a double-click on a slow machine, the log-on entry racing the
