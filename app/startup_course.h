@@ -16,6 +16,9 @@ class StartupSteps {
   virtual Switches ReadSwitches() = 0;
   // True when the upgrade installer was started or tried: the run ends.
   virtual bool UpgradeEndsRun(bool forcePrompt) = 0;
+  // A command-line activation that finds no driver yet waits while its service may still
+  // bring it, with the start-up picture meanwhile when `showSplash`.
+  virtual void WaitForStartingDriver(bool showSplash) = 0;
   // Reports a missing, unhealthy or foreign driver; never ends the run.
   virtual void CheckDriver() = 0;
   // False when OLE could not be started; the failure was reported.

@@ -31,6 +31,7 @@ class RecordedSteps : public StartupSteps {
     forcedUpgrade = forcePrompt;
     return Take('U', upgradeEnds);
   }
+  void WaitForStartingDriver(bool showSplash) override { taken += showSplash ? "L<" : "L"; }
   void CheckDriver() override { taken += 'D'; }
   bool InitializeOle() override { return Take('O', oleStarts); }
   void ShowSplash() override { taken += '<'; }
@@ -74,7 +75,7 @@ TEST(StartupCourseTest, EachEarlyEndStopsBeforeTheNextStep) {
   noOle.switches.showSplash = 1;
   noOle.oleStarts = false;
   EXPECT_EQ(0, RunStartupCourse(noOle));
-  EXPECT_EQ("IPSUDO", noOle.taken) << "no picture, no change, no palette";
+  EXPECT_EQ("IPSUL<DO", noOle.taken) << "no picture but the wait's, no change, no palette";
 }
 
 TEST(StartupCourseTest, ACommandLineChangeEndsTheRunWithItsOutcome) {
@@ -85,14 +86,14 @@ TEST(StartupCourseTest, ACommandLineChangeEndsTheRunWithItsOutcome) {
     steps.switches.showSplash = 1;
     steps.activationResult = refusal;
     EXPECT_EQ(refusal != 0 ? 1 : 0, RunStartupCourse(steps)) << refusal;
-    EXPECT_EQ("IPSUDO<>A", steps.taken) << "the picture goes before the change, no palette";
+    EXPECT_EQ("IPSUDO<>A", steps.taken) << "no wait to deactivate; the picture goes before the change";
     EXPECT_EQ(0, steps.requested);
   }
 
   RecordedSteps quiet;
   quiet.switches.commandLineAction = 1;
   EXPECT_EQ(0, RunStartupCourse(quiet));
-  EXPECT_EQ("IPSUDOA", quiet.taken);
+  EXPECT_EQ("IPSULDOA", quiet.taken) << "activating waits for a starting driver, without the picture";
   EXPECT_EQ(1, quiet.requested);
 }
 

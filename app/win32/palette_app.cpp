@@ -5,8 +5,10 @@
 #include "app/error_box.h"
 #include "app/install_dir.h"
 #include "app/startup_course.h"
+#include "app/win32/driver_start_probe.h"
 #include "driver/activation.h"
 #include "driver/driver_checks.h"
+#include "driver/driver_start_wait.h"
 #include "driver/win32/win32_driver_transport.h"
 #include "resource.h"
 #include "options/win32/adv_property_sheet.h"
@@ -27,7 +29,7 @@ const char kPaletteClass[] = "VelmoraMainPalette";
 bool g_bPaletteClassRegistered = false;
 
 // The driver exchange of this machine; stateless, shared by every request.
-DriverTransport& MachineDriverTransport() {
+CWin32DriverTransport& MachineDriverTransport() {
   static CWin32DriverTransport transport;
   return transport;
 }
@@ -54,6 +56,12 @@ class CStartupSteps : public StartupSteps {
   }
   bool UpgradeEndsRun(bool /*forcePrompt: read by CheckForUpgrade itself*/) override {
     return m_app.CheckForUpgrade() != 0;
+  }
+  void WaitForStartingDriver(bool showSplash) override {
+    CDriverStartProbe probe(MachineDriverTransport(), [this, showSplash] {
+      if (showSplash) ShowSplash();
+    });
+    velmora::WaitForStartingDriver(probe);
   }
   void CheckDriver() override { CheckDriverAtStartup(m_app.m_driver, m_app); }
   bool InitializeOle() override { return m_app.InitializeOle(); }

@@ -95,4 +95,13 @@ int CWin32DriverTransport::ExchangeOverPipe(ExchangeBuffer& buffer) {
   return TakeReply(buffer, reply.data(), bytes);
 }
 
+bool CWin32DriverTransport::Listening() const {
+  // The device answers the exchange's own open, or nothing does.
+  framework::UniqueFile device(CreateFileA(m_strDevicePath.c_str(), 0, 0, nullptr, 0, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+  if (device) return true;
+  // Returns at once when no instance exists; a free or a busy instance means a server listens.
+  if (WaitNamedPipeA(m_strPipePath.c_str(), 1)) return true;
+  return GetLastError() != ERROR_FILE_NOT_FOUND && GetLastError() != ERROR_BAD_PATHNAME;
+}
+
 }  // namespace velmora

@@ -21,6 +21,8 @@ class CWin32DriverTransport : public DriverTransport {
                                  std::chrono::milliseconds limit = std::chrono::seconds(5));
 
   int Exchange(ExchangeBuffer& buffer) override;
+  // The device or the pipe exists now (a busy pipe exists too). Connects to neither.
+  bool Listening() const;
 
  private:
   int ExchangeWithDevice(HANDLE device, ExchangeBuffer& buffer);

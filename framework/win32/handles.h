@@ -72,6 +72,11 @@ struct MemoryDcTraits {  // from CreateCompatibleDC
   static void close(HDC h) { DeleteDC(h); }
 };
 
+struct ServiceHandleTraits {  // from OpenSCManager, OpenService
+  using handle_type = SC_HANDLE;
+  static SC_HANDLE empty() { return nullptr; }
+  static void close(SC_HANDLE h) { CloseServiceHandle(h); }
+};
 struct MappedViewTraits {  // from MapViewOfFile
   using handle_type = void*;
   static void* empty() { return nullptr; }
@@ -85,6 +90,7 @@ using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueModule = UniqueHandle<ModuleTraits>;
 using UniqueMappedView = UniqueHandle<MappedViewTraits>;
+using UniqueServiceHandle = UniqueHandle<ServiceHandleTraits>;
 
 // Selects an object into a device context and selects the previous one back on scope exit.
 class SelectGuard {

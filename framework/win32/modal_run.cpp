@@ -33,4 +33,24 @@ void CModalRun::End(HWND wnd) {
   if (m_hWndOwner && GetActiveWindow() == wnd) SetActiveWindow(m_hWndOwner);
 }
 
+bool PumpMessagesFor(DWORD ms) {
+  CWinApp* app = AfxGetApp();
+  const ULONGLONG deadline = GetTickCount64() + ms;
+  for (;;) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return false;
+      }
+      if (app && app->PreTranslateMessage(&msg)) continue;
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    const ULONGLONG now = GetTickCount64();
+    if (now >= deadline) return true;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now), QS_ALLINPUT);
+  }
+}
+
 }  // namespace framework

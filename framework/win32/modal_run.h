@@ -32,4 +32,9 @@ class CModalRun {
   CModalScope m_scope;
 };
 
+// Lets the thread's windows live for `ms` while no modal window runs (a start-up picture while
+// the program waits): every message passes the application's filter, then is dispatched.
+// False when a quit request came; it is posted again for the loop that owns it.
+bool PumpMessagesFor(DWORD ms);
+
 }  // namespace framework

@@ -47,6 +47,10 @@ void CStartupSplash::Dismiss() {
   SendMessageA(wnd, WM_TIMER, kTimer, 0);
 }
 
+void CStartupSplash::KeepShowing() {
+  if (s_pCurrent) SetTimer(s_pCurrent->m_hWnd, kTimer, kLifetimeMs, nullptr);
+}
+
 CStartupSplash::~CStartupSplash() {
   if (s_pCurrent == this) s_pCurrent = nullptr;
 }

@@ -21,6 +21,9 @@ class CStartupSplash : public framework::CPopupWnd {
   static void Filter(const MSG* msg);
   // Hides the splash and destroys it before returning.
   static void Dismiss();
+  // Start-up is still waiting (for a driver that is starting): the splash's 5 seconds count
+  // again from now, so it shows for the whole wait unless the user dismissed it.
+  static void KeepShowing();
   // The splash alive now, if any.
   static CStartupSplash* Current() { return s_pCurrent; }
 

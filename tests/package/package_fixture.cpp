@@ -15,12 +15,7 @@ namespace {
 
 using framework::UniqueKernelHandle;
 
-struct ServiceHandleTraits {
-  using handle_type = SC_HANDLE;
-  static SC_HANDLE empty() { return nullptr; }
-  static void close(SC_HANDLE h) { CloseServiceHandle(h); }
-};
-using UniqueService = framework::UniqueHandle<ServiceHandleTraits>;
+using UniqueService = framework::UniqueServiceHandle;
 
 UniqueService OpenOurService(DWORD access) {
   UniqueService manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
@@ -88,6 +83,12 @@ bool StartService() {
   if (!service || !::StartServiceA(service.get(), 0, nullptr)) return false;
   // Running means the pipe listens: the service reports it only then.
   return WaitForServiceState(SERVICE_RUNNING);
+}
+
+bool SetServiceStart(DWORD startType) {
+  UniqueService service = OpenOurService(SERVICE_CHANGE_CONFIG);
+  return service && ChangeServiceConfigA(service.get(), SERVICE_NO_CHANGE, startType, SERVICE_NO_CHANGE, nullptr,
+                                         nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
 }
 
 std::int32_t SendDriverRequest(std::int32_t code) {

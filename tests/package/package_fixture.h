@@ -39,6 +39,8 @@ std::vector<std::string> InstalledVersions();
 DWORD ServiceState();
 bool StopService();
 bool StartService();
+// SERVICE_AUTO_START, SERVICE_DISABLED ...
+bool SetServiceStart(DWORD startType);
 
 // The driver's status record as the service answers request 1 (words 0-78), empty when no
 // driver answers. Word 4 is the state; words 5-11 its report (see tools/vlifs95sim/README.md).
