@@ -6,13 +6,13 @@ namespace velmora {
 
 int RunStartupCourse(StartupSteps& steps) {
   if (!steps.IsFirstInstance()) return 0;
-  steps.Prepare();
+  steps.RegisterClassAndLoadInstallDir();
   const Switches switches = steps.ReadSwitches();
   // A started (or tried) installer ends the run before the driver check.
-  if (steps.UpgradeEndsRun(switches.forceUpgradePrompt != 0)) return 0;
+  if (steps.UpgradeEndsRun(switches.forceUpgradePrompt)) return 0;
   // At log-on "/AUT" may come before the driver's service listens. Deactivating does not wait:
   // a driver that is not there yet holds no cache to turn off.
-  if (switches.commandLineAction && switches.requestedState == 1) steps.WaitForStartingDriver(switches.showSplash != 0);
+  if (switches.commandLineAction && switches.requestedState == 1) steps.WaitForStartingDriver(switches.showSplash);
   // A missing, unhealthy or foreign driver is reported; start-up goes on regardless.
   steps.CheckDriver();
   if (!steps.InitializeOle()) return 0;

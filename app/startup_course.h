@@ -12,7 +12,7 @@ class StartupSteps {
   // True when no palette runs yet; otherwise the running one was brought forward.
   virtual bool IsFirstInstance() = 0;
   // The palette class and the installation directory: needed by every later step.
-  virtual void Prepare() = 0;
+  virtual void RegisterClassAndLoadInstallDir() = 0;
   virtual Switches ReadSwitches() = 0;
   // True when the upgrade installer was started or tried: the run ends.
   virtual bool UpgradeEndsRun(bool forcePrompt) = 0;

@@ -17,17 +17,17 @@ Switches ParseSwitches(const std::string& commandLine) {
 
   Switches s;
   if (HasSwitch(upper, "ACT") || HasSwitch(upper, "AUT")) {
-    s.commandLineAction = 1;
+    s.commandLineAction = true;
     s.requestedState = 1;
-    s.showSplash = 1;
+    s.showSplash = true;
   }
   if (HasSwitch(upper, "DEA")) {
-    s.commandLineAction = 1;
+    s.commandLineAction = true;
     s.requestedState = 0;
-    s.showSplash = 1;
+    s.showSplash = true;
   }
-  if (HasSwitch(upper, "NOB")) s.showSplash = 0;
-  if (HasSwitch(upper, "UPG")) s.forceUpgradePrompt = 1;
+  if (HasSwitch(upper, "NOB")) s.showSplash = false;
+  if (HasSwitch(upper, "UPG")) s.forceUpgradePrompt = true;
   return s;
 }
 

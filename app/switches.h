@@ -6,10 +6,10 @@
 namespace velmora {
 
 struct Switches {
-  int commandLineAction = 0;   // activate or deactivate without the palette
-  int requestedState = 1;      // 1 active, 0 inactive
-  int showSplash = 0;          // show the start-up picture meanwhile
-  int forceUpgradePrompt = 0;  // offer the upgrade whatever the registry says
+  bool commandLineAction = false;   // activate or deactivate without the palette
+  int requestedState = 1;           // 1 active, 0 inactive
+  bool showSplash = false;          // show the start-up picture meanwhile
+  bool forceUpgradePrompt = false;  // offer the upgrade whatever the registry says
 };
 
 // Tests the switches in a fixed order (ACT, AUT, DEA, NOB, UPG); later ones overwrite what

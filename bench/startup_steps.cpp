@@ -1,20 +1,22 @@
-// Where the palette course's start-up time goes: runs the steps of CPaletteApp::InitInstance
-// in their order, in one fresh process, and prints the milliseconds of each on one line:
-//   loader  palette-object  instance+class  registry+upgrade  driver-check  ole  window  total
+// Where the palette course's start-up time goes: takes the course of CPaletteApp::InitInstance
+// (RunStartupCourse over the application's own steps) in one fresh process, each step wrapped
+// to read the clock, and prints the milliseconds of each part on one line:
+//   loader  palette-object  instance+class+dir  switches+upgrade  driver-check  ole  window  total
 // "loader" is the starter's CreateProcess call until WinMain; "window" is from the modal run's start until the
 // palette is shown, painted and idle (a zero timer fires only then), when it gets the quit
 // message. bench/run.sh runs it several times and reports medians. A windows-subsystem
 // program like Velmora.exe (a console program would start a console first); it writes its
 // line to the standard output it was given.
 #include <windows.h>
-#include <ole2.h>
 
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/startup_course.h"
+#include "app/switches.h"
 #include "app/win32/palette_app.h"
+#include "app/win32/startup_steps.h"
 #include "bench/bench_stats.h"
-#include "driver/driver_checks.h"
 #include "palette/win32/main_palette.h"
 
 namespace {
@@ -28,6 +30,42 @@ void CALLBACK OnIdle(HWND, UINT, UINT_PTR timer, DWORD) {
   if (HWND palette = FindWindowA("VelmoraMainPalette", nullptr)) PostMessageA(palette, 0x069A, 0x123, 0x543);
 }
 
+// The application's steps, each followed by a clock reading where a part of the line ends.
+class CTimedSteps : public velmora::StartupSteps {
+ public:
+  CTimedSteps(velmora::StartupSteps& steps, double* marks) : m_steps(steps), m_marks(marks) {}
+
+  bool IsFirstInstance() override { return m_steps.IsFirstInstance(); }
+  void RegisterClassAndLoadInstallDir() override {
+    m_steps.RegisterClassAndLoadInstallDir();
+    m_marks[2] = bench::NowMs();
+  }
+  velmora::Switches ReadSwitches() override { return m_steps.ReadSwitches(); }
+  bool UpgradeEndsRun(bool forcePrompt) override { return m_steps.UpgradeEndsRun(forcePrompt); }
+  void WaitForStartingDriver(bool showSplash) override { m_steps.WaitForStartingDriver(showSplash); }
+  void CheckDriver() override {
+    m_marks[3] = bench::NowMs();
+    m_steps.CheckDriver();
+    m_marks[4] = bench::NowMs();
+  }
+  bool InitializeOle() override {
+    const bool started = m_steps.InitializeOle();
+    m_marks[5] = bench::NowMs();
+    return started;
+  }
+  void ShowSplash() override { m_steps.ShowSplash(); }
+  void DismissSplash() override { m_steps.DismissSplash(); }
+  int SetActivation(int requested) override { return m_steps.SetActivation(requested); }
+  void RunPalette() override {
+    SetTimer(nullptr, 0, 0, &OnIdle);
+    m_steps.RunPalette();
+    m_marks[6] = g_readyMs;
+  }
+
+ private:
+  velmora::StartupSteps& m_steps;
+  double* m_marks;
+};
 
 }  // namespace
 
@@ -35,25 +73,16 @@ void CALLBACK OnIdle(HWND, UINT, UINT_PTR timer, DWORD) {
 // created this process; the performance counter is the same in every process.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR cmdLine, int) {
   const double loader = bench::NowMs() - std::strtod(cmdLine, nullptr);
-  double t[8];
+  double t[7] = {};
   t[0] = bench::NowMs();
   {
-    velmora::CMainPalette palette(theApp.MakePaletteServices());
+    const velmora::PaletteServices services = theApp.MakePaletteServices();
+    velmora::DriverAction startup(services.driver);
+    velmora::CMainPalette palette(services);
     t[1] = bench::NowMs();
-    if (!theApp.IsFirstInstance()) return 2;
-    theApp.RegisterPaletteClass();
-    t[2] = bench::NowMs();
-    theApp.LoadInstallDir();
-    theApp.ParseSwitches();
-    if (theApp.CheckForUpgrade()) return 2;
-    t[3] = bench::NowMs();
-    velmora::CheckDriverAtStartup(theApp.m_driver, theApp);
-    t[4] = bench::NowMs();
-    if (FAILED(OleInitialize(nullptr))) return 2;
-    t[5] = bench::NowMs();
-    SetTimer(nullptr, 0, 0, &OnIdle);
-    palette.DoModal();
-    t[6] = g_readyMs;
+    velmora::CStartupSteps steps(theApp, palette, startup);
+    CTimedSteps timed(steps, t);
+    if (velmora::RunStartupCourse(timed) != 0 || t[6] == 0) return 2;
   }
   theApp.ExitInstance();
   char line[256];

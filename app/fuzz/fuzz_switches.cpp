@@ -9,7 +9,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const velmora::Switches s = velmora::ParseSwitches(std::string(reinterpret_cast<const char*>(data), size));
-  if (s.commandLineAction == 0 && (s.requestedState != 1 || s.showSplash != 0)) std::abort();
+  if (!s.commandLineAction && (s.requestedState != 1 || s.showSplash)) std::abort();
   if (s.requestedState != 0 && s.requestedState != 1) std::abort();
   return 0;
 }

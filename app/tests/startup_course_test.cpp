@@ -21,19 +21,19 @@ class RecordedSteps : public StartupSteps {
   int requested = -1;
   bool forcedUpgrade = false;
 
-  bool IsFirstInstance() override { return Take('I', firstInstance); }
-  void Prepare() override { taken += 'P'; }
+  bool IsFirstInstance() override { return Record('I', firstInstance); }
+  void RegisterClassAndLoadInstallDir() override { taken += 'P'; }
   Switches ReadSwitches() override {
     taken += 'S';
     return switches;
   }
   bool UpgradeEndsRun(bool forcePrompt) override {
     forcedUpgrade = forcePrompt;
-    return Take('U', upgradeEnds);
+    return Record('U', upgradeEnds);
   }
   void WaitForStartingDriver(bool showSplash) override { taken += showSplash ? "L<" : "L"; }
   void CheckDriver() override { taken += 'D'; }
-  bool InitializeOle() override { return Take('O', oleStarts); }
+  bool InitializeOle() override { return Record('O', oleStarts); }
   void ShowSplash() override { taken += '<'; }
   void DismissSplash() override { taken += '>'; }
   int SetActivation(int state) override {
@@ -44,7 +44,7 @@ class RecordedSteps : public StartupSteps {
   void RunPalette() override { taken += 'W'; }
 
  private:
-  bool Take(char step, bool answer) {
+  bool Record(char step, bool answer) {
     taken += step;
     return answer;
   }

@@ -6,91 +6,25 @@
 #include "app/install_dir.h"
 #include "app/startup_course.h"
 #include "app/win32/driver_start_probe.h"
+#include "app/win32/startup_steps.h"
 #include "driver/activation.h"
 #include "driver/driver_checks.h"
 #include "driver/driver_start_wait.h"
-#include "driver/win32/win32_driver_transport.h"
-#include "resource.h"
-#include "options/win32/adv_property_sheet.h"
-#include "palette/win32/main_palette.h"
-#include "upgrade/upgrade_check.h"
-#include "upgrade/win32/centre_window.h"
-#include "upgrade/win32/upgrade_prompt_runner.h"
-#include "palette/win32/startup_splash.h"
-#include "framework/win32/handles.h"
 #include "framework/win32/message_box.h"
 #include "framework/win32/modal_scope.h"
+#include "options/win32/adv_property_sheet.h"
+#include "palette/win32/main_palette.h"
+#include "palette/win32/startup_splash.h"
+#include "resource.h"
+#include "upgrade/upgrade_check.h"
+#include "upgrade/win32/upgrade_prompt_runner.h"
 
 namespace velmora {
 namespace {
-
 const char kPaletteClass[] = "VelmoraMainPalette";
-// Set when this process registered the palette class, so only that is unregistered.
-bool g_bPaletteClassRegistered = false;
-
-// The driver exchange of this machine; stateless, shared by every request.
-CWin32DriverTransport& MachineDriverTransport() {
-  static CWin32DriverTransport transport;
-  return transport;
-}
-
-// The application's side of the start-up course.
-class CStartupSteps : public StartupSteps {
- public:
-  CStartupSteps(CPaletteApp& app, CMainPalette& palette, DriverAction& startup)
-      : m_app(app), m_palette(palette), m_startup(startup) {}
-
-  bool IsFirstInstance() override { return m_app.IsFirstInstance() != 0; }
-  void Prepare() override {
-    CPaletteApp::RegisterPaletteClass();
-    m_app.LoadInstallDir();
-  }
-  Switches ReadSwitches() override {
-    m_app.ParseSwitches();
-    Switches s;
-    s.commandLineAction = m_app.m_bCommandLineAction;
-    s.requestedState = m_app.m_nRequestedState;
-    s.showSplash = m_app.m_bShowSplash;
-    s.forceUpgradePrompt = m_app.m_bForceUpgradePrompt;
-    return s;
-  }
-  bool UpgradeEndsRun(bool /*forcePrompt: read by CheckForUpgrade itself*/) override {
-    return m_app.CheckForUpgrade() != 0;
-  }
-  void WaitForStartingDriver(bool showSplash) override {
-    CDriverStartProbe probe(MachineDriverTransport(), [this, showSplash] {
-      if (showSplash) ShowSplash();
-    });
-    velmora::WaitForStartingDriver(probe);
-  }
-  void CheckDriver() override { CheckDriverAtStartup(m_app.m_driver, m_app); }
-  bool InitializeOle() override { return m_app.InitializeOle(); }
-  void ShowSplash() override {
-    CStartupSplash::Enable(1);
-    CStartupSplash::Show(&m_palette);  // the palette has no window yet: the splash has no owner
-  }
-  // Common controls are registered by the framework before the first property sheet or
-  // up-down control, with COMCTL32 loaded then: no course but the options sheet needs them.
-  void DismissSplash() override { CStartupSplash::Dismiss(); }
-  int SetActivation(int requested) override { return m_app.SetActivation(requested); }
-  void RunPalette() override {
-    m_startup.End();
-    // Closed by the system's installer for an update (or by the end of the session), the
-    // palette is started again afterwards, as it was: without switches. Never after a crash or
-    // a hang, which a restart would only repeat.
-    RegisterApplicationRestart(L"", RESTART_NO_CRASH | RESTART_NO_HANG);
-    m_palette.DoModal();
-  }
-
- private:
-  CPaletteApp& m_app;
-  CMainPalette& m_palette;
-  DriverAction& m_startup;
-};
-
 }  // namespace
 
-CPaletteApp::CPaletteApp() : CWinApp("Velmora"), m_driver(MachineDriverTransport()) {}
+CPaletteApp::CPaletteApp() : CWinApp("Velmora"), m_driver(m_transport) {}
 
 CPaletteApp::~CPaletteApp() = default;
 
@@ -114,26 +48,14 @@ BOOL CPaletteApp::InitInstance() {
   return FALSE;
 }
 
-bool CPaletteApp::InitializeOle() {
-  if (FAILED(OleInitialize(nullptr))) {
-    framework::AfxMessageBox(IDS_OLE_INIT_FAILED, MB_OK);
-    return false;
-  }
-  m_bOleInitialized = true;
-  return true;
-}
-
 BOOL CPaletteApp::PreTranslateMessage(MSG* msg) {
-  if (m_bShowSplash) CStartupSplash::Filter(msg);
+  if (m_switches.showSplash) CStartupSplash::Filter(msg);
   return CWinApp::PreTranslateMessage(msg);
 }
 
 int CPaletteApp::ExitInstance() {
   ReleaseStartLock();
-  if (g_bPaletteClassRegistered) {
-    UnregisterClassA(kPaletteClass, m_hInstance);
-    g_bPaletteClassRegistered = false;
-  }
+  m_paletteClass.Unregister();
   if (m_bOleInitialized) {
     OleUninitialize();
     m_bOleInitialized = false;
@@ -157,22 +79,8 @@ int CPaletteApp::ShowMessage(unsigned stringId, unsigned flags) {
   return framework::AfxMessageBox(stringId, flags);
 }
 
-std::intptr_t CPaletteApp::RunProgram(const std::string& dir, const std::string& file) {
-  return m_system.RunProgram(dir, file);
-}
-
-int CPaletteApp::RestartWindows() { return m_system.RestartWindows() ? 1 : 0; }
-
-int CPaletteApp::CheckDriverVersion(DriverStatus* status) { return velmora::CheckDriverVersion(m_driver, status); }
-
-void CPaletteApp::ReportDriverStatus() { velmora::ReportDriverStatus(m_driver, *this); }
-
-int CPaletteApp::SetActivation(int requested) {
-  return velmora::SetActivation(m_driver, m_settings, *this, requested);
-}
-
 int CPaletteApp::IsFirstInstance() {
-  if (!m_startLock.Take()) return 0;  // the other start's box or dialog was brought forward
+  if (!m_startLock.WaitForTurn()) return 0;  // the other start's box or dialog was brought forward
   HWND palette = FindWindowA(kPaletteClass, nullptr);
   if (!palette) return 1;  // the lock stays held until this start's palette exists
   ReleaseStartLock();
@@ -186,7 +94,7 @@ int CPaletteApp::IsFirstInstance() {
 
 void CPaletteApp::ReleaseStartLock() { m_startLock.Release(); }
 
-int CPaletteApp::RegisterPaletteClass() {
+bool CPaletteApp::RegisterPaletteClass() {
   WNDCLASSA wc{};
   wc.style = CS_DBLCLKS | CS_SAVEBITS | CS_BYTEALIGNWINDOW;
   wc.lpfnWndProc = DefDlgProcA;
@@ -198,27 +106,42 @@ int CPaletteApp::RegisterPaletteClass() {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszMenuName = nullptr;
   wc.lpszClassName = kPaletteClass;
-  if (!framework::AfxRegisterClass(&wc)) return 0;
-  g_bPaletteClassRegistered = true;
-  return 1;
+  return m_paletteClass.Register(wc);
 }
 
 void CPaletteApp::LoadInstallDir() { m_strInstallDir = velmora::LoadInstallDir(m_settings, m_system, *this); }
 
-int CPaletteApp::CheckForUpgrade() {
-  const UpgradeServices services{m_settings, m_system, *this, m_strInstallDir, &SystemUpperCase};
-  CUpgradePromptRunner prompt(services);
-  return velmora::CheckForUpgrade(services, m_bForceUpgradePrompt != 0, prompt);
+const Switches& CPaletteApp::ParseSwitches() {
+  std::string upper(m_lpCmdLine ? m_lpCmdLine : "");
+  m_system.UpperCase(upper);
+  m_switches = velmora::ParseSwitches(upper);
+  return m_switches;
 }
 
-void CPaletteApp::ParseSwitches() {
-  std::string upper(m_lpCmdLine ? m_lpCmdLine : "");
-  SystemUpperCase(upper);
-  const Switches s = velmora::ParseSwitches(upper);
-  m_bCommandLineAction = s.commandLineAction;
-  m_nRequestedState = s.requestedState;
-  m_bShowSplash = s.showSplash;
-  m_bForceUpgradePrompt = s.forceUpgradePrompt;
+bool CPaletteApp::CheckForUpgrade(bool forcePrompt) {
+  const UpgradeServices services{m_settings, m_system, *this, m_strInstallDir};
+  CUpgradePromptRunner prompt(services);
+  return velmora::CheckForUpgrade(services, forcePrompt, prompt) != 0;
+}
+
+void CPaletteApp::WaitForStartingDriver(const std::function<void()>& waitBegins) {
+  CDriverStartProbe probe(m_transport, waitBegins);
+  velmora::WaitForStartingDriver(probe);
+}
+
+void CPaletteApp::CheckDriver() { CheckDriverAtStartup(m_driver, *this); }
+
+bool CPaletteApp::InitializeOle() {
+  if (FAILED(OleInitialize(nullptr))) {
+    framework::AfxMessageBox(IDS_OLE_INIT_FAILED, MB_OK);
+    return false;
+  }
+  m_bOleInitialized = true;
+  return true;
+}
+
+int CPaletteApp::SetActivation(int requested) {
+  return velmora::SetActivation(m_driver, m_settings, *this, requested);
 }
 
 }  // namespace velmora

@@ -1,19 +1,22 @@
-// The application object: takes the start-up course (app/startup_course.h), owns the
-// services and hands each window the ones it uses.
+// The application object: takes the start-up course (app/startup_course.h, with the steps of
+// app/win32/startup_steps.h), owns the services and hands each window the ones it uses.
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
-#include "common/prompts.h"
+#include "app/switches.h"
 #include "app/win32/registry_settings_store.h"
 #include "app/win32/start_lock.h"
-#include "app/switches.h"
+#include "app/win32/win32_system.h"
+#include "common/prompts.h"
 #include "driver/driver_channel.h"
+#include "driver/win32/win32_driver_transport.h"
+#include "framework/win32/class_registration.h"
 #include "framework/win32/win_app.h"
 #include "options/options_services.h"
 #include "palette/palette_services.h"
-#include "app/win32/win32_system.h"
 
 namespace velmora {
 
@@ -31,48 +34,41 @@ class CPaletteApp : public framework::CWinApp, public Prompts {
   int ShowErrorWithArg(int code, const std::string& arg, unsigned flags, OwnerWindow owner = nullptr) override;
   int ShowMessage(unsigned stringId, unsigned flags) override;
 
-  // Starts dir\file; the shell's result, 32 or less meaning failure.
-  std::intptr_t RunProgram(const std::string& dir, const std::string& file);
-  // Planned restart that lets other programs save; 1 on success, 0 on failure.
-  int RestartWindows();
-
-  // 1 when the driver reports the client's version (4.5.1 build 370); else 0.
-  int CheckDriverVersion(DriverStatus* status);
-  // Shows the error that belongs to the driver's current state, if any.
-  void ReportDriverStatus();
-  // Turns the cache on (1) or off (0): 0 when it is in that state now, -1 when the driver is
-  // unusable or of another version, else the driver's refusal. Shows its own error boxes.
-  int SetActivation(int requested);
-
+  // The start-up steps, in the order the course takes them.
   // 1 when no palette runs yet; otherwise brings the running one forward and returns 0.
   // A start at the same moment as another waits here until the other's palette exists; when
   // the other shows a box or dialog meanwhile, that comes forward instead and this returns 0.
   int IsFirstInstance();
   // This start's palette exists (or it will have none): the next start may look for it.
   void ReleaseStartLock();
-  static int RegisterPaletteClass();
+  bool RegisterPaletteClass();
   void LoadInstallDir();
-  void ParseSwitches();
-  // 1 when the upgrade installer was started or tried: the run ends.
-  int CheckForUpgrade();
+  const Switches& ParseSwitches();
+  // True when the upgrade installer was started or tried: the run ends.
+  bool CheckForUpgrade(bool forcePrompt);
+  // Waits while the driver's service is still starting; `waitBegins` runs when a wait begins.
+  void WaitForStartingDriver(const std::function<void()>& waitBegins);
+  // Reports a missing, unhealthy or foreign driver.
+  void CheckDriver();
   // False when OLE could not be started (reported in a box).
   bool InitializeOle();
+  // Turns the cache on (1) or off (0): 0 when it is in that state now, -1 when the driver is
+  // unusable or of another version, else the driver's refusal. Shows its own error boxes.
+  int SetActivation(int requested);
 
   // What the palette and the options sheet use, drawn from this object.
   PaletteServices MakePaletteServices();
   OptionsServices MakeOptionsServices();
 
+ private:
   std::string m_strInstallDir;
+  CWin32DriverTransport m_transport;  // before m_driver, which exchanges through it
   CDriverChannel m_driver;
   CSettingsStore m_settings;
   CWin32System m_system;
-  int m_bCommandLineAction = 0;
-  int m_nRequestedState = 1;
-  int m_bShowSplash = 0;
-  int m_bForceUpgradePrompt = 0;
-
- private:
+  Switches m_switches;
   CStartLock m_startLock;
+  framework::CClassRegistration m_paletteClass;
   bool m_bOleInitialized = false;
 };
 

@@ -35,7 +35,7 @@ HWND TopDialogOf(DWORD pid) {
 
 }  // namespace
 
-bool CStartLock::Take() {
+bool CStartLock::WaitForTurn() {
   m_mutex.reset(CreateMutexA(nullptr, FALSE, kStartLockName));
   if (!m_mutex) return true;  // no lock to be had: look unguarded, as a lone start would
   m_holderMapping.reset(

@@ -18,7 +18,7 @@ class CStartLock {
   // Waits for the turn. False when the start that has it shows a box or dialog instead: that
   // window was brought forward and this start is to end. True otherwise (the turn is held, or
   // no lock could be had, or the wait reached its limit: this start goes on as a lone one).
-  bool Take();
+  bool WaitForTurn();
   // This start's palette exists (or it will have none): the next start may look for it.
   void Release();
 

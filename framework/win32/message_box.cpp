@@ -42,10 +42,4 @@ std::string AfxFormatString2(UINT id, const std::string& arg1, const std::string
   return FormatString2(LoadResourceString(id, 256), arg1, arg2);
 }
 
-BOOL AfxRegisterClass(const WNDCLASSA* wc) {
-  WNDCLASSA existing;
-  if (GetClassInfoA(wc->hInstance, wc->lpszClassName, &existing)) return TRUE;
-  return RegisterClassA(wc) != 0;
-}
-
 }  // namespace framework

@@ -19,7 +19,4 @@ std::string AfxFormatString1(UINT id, const std::string& arg);
 // Loads string id and replaces "%1" by arg1 and "%2" by arg2.
 std::string AfxFormatString2(UINT id, const std::string& arg1, const std::string& arg2);
 
-// Registers a window class; succeeds at once when the class already exists.
-BOOL AfxRegisterClass(const WNDCLASSA* wc);
-
 }  // namespace framework

@@ -5,7 +5,7 @@
 #include <tuple>
 
 #include "framework/win32/center_window.h"
-#include "framework/win32/message_box.h"
+#include "framework/win32/class_registration.h"
 #include "framework/win32/win_app.h"
 
 namespace framework {

@@ -6,7 +6,7 @@
 #include "framework/win32/dialog.h"
 #include "framework/win32/modal_scope.h"
 #include "framework/win32/win_app.h"
-#include "app/win32/palette_app.h"
+#include "framework/win32/class_registration.h"
 #include "resource.h"
 
 namespace framework {
@@ -48,7 +48,15 @@ class ScriptedDialog : public CDialog {
 
 class DialogTest : public ::testing::Test {
  protected:
-  void SetUp() override { velmora::CPaletteApp::RegisterPaletteClass(); }
+  // The palette's template names its own class: a dialog class as the program registers it.
+  void SetUp() override {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefDlgProcA;
+    wc.cbWndExtra = DLGWINDOWEXTRA;
+    wc.hInstance = framework::AfxGetInstanceHandle();
+    wc.lpszClassName = "VelmoraMainPalette";
+    ASSERT_TRUE(framework::AfxRegisterClass(&wc));
+  }
 };
 
 TEST_F(DialogTest, ModalRunFiltersMessagesAndReturnsTheEndDialogResult) {

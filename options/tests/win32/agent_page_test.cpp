@@ -128,7 +128,9 @@ TEST_F(AgentPageTest, ApplyWritesOnlyAChangedPage) {
 TEST_F(AgentPageTest, AMissingAgentConfigurationProgramIsNamedWithTheInstallationDirectory) {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
-  app.m_strInstallDir = std::string(temp) + "velmora-no-such-dir";
+  const std::string dir = std::string(temp) + "velmora-no-such-dir";
+  robot::SetString(robot::keys::kProduct, "InstalledDirectory", dir);
+  app.LoadInstallDir();
   robot::MessageBoxSeen box;
   RunPage([&](HWND sheet, HWND p) {
     robot::PressButton(p, IDC_AGENT_CONFIGURATION);
@@ -137,7 +139,7 @@ TEST_F(AgentPageTest, AMissingAgentConfigurationProgramIsNamedWithTheInstallatio
     PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
   });
   EXPECT_EQ("Velmora Error :  16", box.caption);
-  EXPECT_EQ("Velmora could not execute the program <" + app.m_strInstallDir +
+  EXPECT_EQ("Velmora could not execute the program <" + dir +
                 "\\Vantor32.EXE>.  Please reinstall Velmora or contact your System Administrator.",
             box.text);
   EXPECT_TRUE(box.hasIcon);

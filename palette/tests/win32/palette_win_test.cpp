@@ -57,7 +57,7 @@ TEST(BitmapButtonTest, SizeToContentTakesThePictureSizeAndKeepsThePlace) {
 
 TEST(MainPaletteTest, SystemMenuCarriesTheAboutEntryAfterASeparator) {
   CPaletteApp app;
-  CPaletteApp::RegisterPaletteClass();
+  app.RegisterPaletteClass();
   CMainPalette palette(app.MakePaletteServices());
   static HWND s_found;
   static int s_items;
