@@ -20,6 +20,8 @@ class SystemPort {
   virtual bool FileExists(const std::string& path) = 0;
   virtual bool RemoveFile(const std::string& path) = 0;
   virtual std::uint32_t LastError() = 0;
+  // Upper-cases 8-bit text in place the way the system does (CharUpperA on Windows).
+  virtual void UpperCase(std::string& text) = 0;
 };
 
 }  // namespace velmora

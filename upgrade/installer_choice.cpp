@@ -28,7 +28,7 @@ bool ConfirmInstaller(const std::string& path, std::string* dir, std::string* fi
     return false;
   }
   std::string upper = path;
-  services.upperCase(upper);
+  services.system.UpperCase(upper);
   InstallerSplit split = SplitInstallerPath(upper);
   *dir = std::move(split.dir);
   *file = std::move(split.file);

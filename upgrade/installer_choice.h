@@ -2,23 +2,9 @@
 #pragma once
 #include <string>
 
-#include "common/prompts.h"
-#include "common/settings_store.h"
-#include "common/system_port.h"
+#include "upgrade/upgrade_services.h"
 
 namespace velmora {
-
-// Upper-cases 8-bit text in place the way the system does (CharUpperA on Windows).
-using UpperCaseFn = void (*)(std::string& text);
-
-// What the upgrade course needs of the application.
-struct UpgradeServices {
-  SettingsStore& settings;
-  SystemPort& system;
-  Prompts& prompts;
-  std::string installDir;  // no trailing backslash
-  UpperCaseFn upperCase;
-};
 
 struct InstallerSplit {
   bool hasDirectory = false;

@@ -75,4 +75,6 @@ bool CWin32System::RemoveFile(const std::string& path) { return DeleteFileA(path
 
 std::uint32_t CWin32System::LastError() { return GetLastError(); }
 
+void CWin32System::UpperCase(std::string& text) { CharUpperA(text.data()); }
+
 }  // namespace velmora

@@ -24,6 +24,7 @@ class CWin32System : public SystemPort {
   bool FileExists(const std::string& path) override;
   bool RemoveFile(const std::string& path) override;
   std::uint32_t LastError() override;
+  void UpperCase(std::string& text) override;
 
  private:
   bool EnableShutdownPrivilege();

@@ -1,26 +1,29 @@
 #include "framework/win32/center_window.h"
 
+#include "framework/centring.h"
+
 namespace framework {
+namespace {
+ScreenRect FromRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+}  // namespace
 
-void CenterWindow(HWND wnd) {
+void CenterWindow(HWND wnd, Centring placement) {
   if (!wnd) return;
-  RECT work{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  RECT centreOn = work;
-  HWND owner = GetWindow(wnd, GW_OWNER);
-  if (owner && IsWindowVisible(owner) && !IsIconic(owner)) GetWindowRect(owner, &centreOn);
-
   RECT own{};
   GetWindowRect(wnd, &own);
-  const int w = own.right - own.left;
-  const int h = own.bottom - own.top;
-  int x = (centreOn.left + centreOn.right) / 2 - w / 2;
-  int y = (centreOn.top + centreOn.bottom) / 2 - h / 2;
-  if (x + w > work.right) x = work.right - w;
-  if (x < work.left) x = work.left;
-  if (y + h > work.bottom) y = work.bottom - h;
-  if (y < work.top) y = work.top;
-  SetWindowPos(wnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ScreenPoint p{};
+  if (placement == Centring::kOnScreen) {
+    p = CentreOnScreen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), own.right - own.left,
+                       own.bottom - own.top);
+  } else {
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    RECT over = work;
+    HWND owner = GetWindow(wnd, GW_OWNER);
+    if (owner && IsWindowVisible(owner) && !IsIconic(owner)) GetWindowRect(owner, &over);
+    p = CentreOverKeptInWorkArea(FromRect(own), FromRect(over), FromRect(work));
+  }
+  SetWindowPos(wnd, nullptr, p.left, p.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace framework

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/system_port.h"
+#include "common/upper_case.h"
 
 namespace velmora::testing {
 
@@ -36,6 +37,7 @@ class FakeSystem : public SystemPort {
     return files.erase(path) != 0;
   }
   std::uint32_t LastError() override { return lastError; }
+  void UpperCase(std::string& text) override { text = UpperCase8Bit(text); }
 
   const std::string* currentDirectory = nullptr;
   std::string shortForm;

@@ -6,7 +6,6 @@
 namespace velmora {
 namespace {
 
-using testing::AsciiUpper;
 using testing::FakeSystem;
 using testing::RecordingPrompts;
 
@@ -39,7 +38,7 @@ class InstallerChoiceTest : public ::testing::Test {
   MemoryRegistry reg;
   FakeSystem sys;
   RecordingPrompts prompts;
-  UpgradeServices services{reg, sys, prompts, "C:\\Velmora", &AsciiUpper};
+  UpgradeServices services{reg, sys, prompts, "C:\\Velmora"};
   std::string dir = "old dir", file = "old file";
 };
 

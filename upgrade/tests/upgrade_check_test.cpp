@@ -6,7 +6,6 @@
 namespace velmora {
 namespace {
 
-using testing::AsciiUpper;
 using testing::FakeSystem;
 using testing::RecordingPrompts;
 using testing::ScriptedPrompt;
@@ -39,7 +38,7 @@ class CheckForUpgradeTest : public ::testing::Test {
   MemoryRegistry reg;
   WatchingSystem sys{reg};
   RecordingPrompts prompts;
-  UpgradeServices services{reg, sys, prompts, "C:\\Velmora", &AsciiUpper};
+  UpgradeServices services{reg, sys, prompts, "C:\\Velmora"};
   ScriptedPrompt prompt{services};
 };
 

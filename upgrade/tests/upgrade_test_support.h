@@ -3,7 +3,6 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <string>
 #include <vector>
 
@@ -14,10 +13,6 @@
 #include "upgrade/upgrade_check.h"
 
 namespace velmora::testing {
-
-inline void AsciiUpper(std::string& text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-}
 
 // One press in the prompt. Yes opens the program dialog, which ends with programResult and,
 // on OK, the path shown there.

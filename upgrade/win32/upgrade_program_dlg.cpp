@@ -2,7 +2,7 @@
 
 #include "framework/win32/file_dialog.h"
 #include "resource.h"
-#include "upgrade/win32/centre_window.h"
+#include "framework/win32/center_window.h"
 
 namespace velmora {
 namespace {
@@ -22,7 +22,7 @@ void CUpgradeProgramDlg::DoDataExchange(framework::CDataExchange* dx) {
 }
 
 BOOL CUpgradeProgramDlg::OnInitDialog() {
-  CentreWindowOnScreen(m_hWnd);
+  framework::CenterWindow(m_hWnd, framework::Centring::kOnScreen);
   return CDialog::OnInitDialog();
 }
 

@@ -1,7 +1,7 @@
 #include "upgrade/win32/upgrade_prompt_dlg.h"
 
 #include "resource.h"
-#include "upgrade/win32/centre_window.h"
+#include "framework/win32/center_window.h"
 #include "upgrade/win32/upgrade_program_dlg.h"
 
 namespace velmora {
@@ -21,7 +21,7 @@ void CUpgradePromptDlg::DoDataExchange(framework::CDataExchange* dx) {
 }
 
 BOOL CUpgradePromptDlg::OnInitDialog() {
-  CentreWindowOnScreen(m_hWnd);
+  framework::CenterWindow(m_hWnd, framework::Centring::kOnScreen);
   return CDialog::OnInitDialog();
 }
 
