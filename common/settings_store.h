@@ -5,13 +5,9 @@
 #pragma once
 #include <cstdint>
 
-namespace velmora {
+#include "common/windows_errors.h"  // the codes every operation answers with
 
-// Win32 error codes the program relies on.
-constexpr std::int32_t kErrorSuccess = 0;
-constexpr std::int32_t kErrorFileNotFound = 2;
-constexpr std::int32_t kErrorInvalidData = 13;  // the value exists with another type
-constexpr std::int32_t kErrorMoreData = 234;    // the value does not fit the buffer
+namespace velmora {
 
 // Registry value types.
 constexpr std::uint32_t kRegSz = 1;

@@ -37,16 +37,16 @@ int CDriverChannel::QueryStatus(DriverStatus* status) {
   return buffer[0];
 }
 
-int CDriverChannel::Simple(DriverRequest request) {
+int CDriverChannel::SendBareRequest(DriverRequest request) {
   ExchangeBuffer buffer{};
   buffer[0] = request;
   if (SendRequest(buffer) != 0) return -1;
   return buffer[0];
 }
 
-int CDriverChannel::Activate() { return Simple(kRequestActivate); }
-int CDriverChannel::Deactivate() { return Simple(kRequestDeactivate); }
-int CDriverChannel::NotifySettingsChanged() { return Simple(kRequestSettingsChanged); }
+int CDriverChannel::Activate() { return SendBareRequest(kRequestActivate); }
+int CDriverChannel::Deactivate() { return SendBareRequest(kRequestDeactivate); }
+int CDriverChannel::NotifySettingsChanged() { return SendBareRequest(kRequestSettingsChanged); }
 
 int CDriverChannel::IsActive() {
   DriverStatus status;

@@ -65,7 +65,7 @@ class CDriverChannel {
 
  private:
   friend class DriverAction;
-  int Simple(DriverRequest request);
+  int SendBareRequest(DriverRequest request);
 
   DriverTransport* m_transport;
   int m_nActionDepth = 0;       // open DriverAction scopes

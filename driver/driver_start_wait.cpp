@@ -12,7 +12,7 @@ bool DriverServiceMayStillListen(const DriverServiceStatus& s) {
     case kServiceStopped:
       // A clean stop reads as the state before the first start; only an error tells that the
       // service ran and failed (the recovery actions, if any, are the manager's business).
-      return s.startedBySystem && (s.exitCode == 0 || s.exitCode == kServiceNeverStarted);
+      return s.startedBySystem && (s.exitCode == 0 || s.exitCode == kErrorServiceNeverStarted);
     default:
       return false;  // stopping, pausing, paused
   }

@@ -3,6 +3,8 @@
 #pragma once
 #include <cstdint>
 
+#include "common/windows_errors.h"
+
 namespace velmora {
 
 // The service that serves the driver's control channel where no device exists.
@@ -13,7 +15,6 @@ constexpr std::uint32_t kServiceStopped = 1;
 constexpr std::uint32_t kServiceStartPending = 2;
 constexpr std::uint32_t kServiceRunning = 4;
 constexpr std::uint32_t kServiceContinuePending = 5;
-constexpr std::uint32_t kServiceNeverStarted = 1077;  // ERROR_SERVICE_NEVER_STARTED
 
 struct DriverServiceStatus {
   bool installed = false;

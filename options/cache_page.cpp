@@ -23,7 +23,7 @@ bool CachePage::Load() {
 bool CachePage::Save() { return Store(m_prompts, UserChangesBase()); }
 
 bool CachePage::Store(Prompts& prompts, const CacheFields& base) {
-  if (!m_boxes.Take(&m_shown) || !ValidateRanges()) return false;
+  if (!m_boxes.ReadBoxes(&m_shown) || !ValidateRanges()) return false;
   WriteCacheSettings(m_settings, prompts, m_shown, base);
   return true;
 }
@@ -50,11 +50,11 @@ bool CachePage::ValidateRanges() {
 }
 
 bool CachePage::Changed() {
-  if (m_bReady) m_boxes.Take(&m_shown);  // a box that holds no number keeps its last value
+  if (m_bReady) m_boxes.ReadBoxes(&m_shown);  // a box that holds no number keeps its last value
   return CacheSettingsChanged(m_shown, m_stored);
 }
 
-bool CachePage::Leave() { return m_boxes.Take(&m_shown) && ValidateRanges(); }
+bool CachePage::Leave() { return m_boxes.ReadBoxes(&m_shown) && ValidateRanges(); }
 
 bool CachePage::Apply() {
   // The sheet validated the page before the apply; a refusal here still keeps what was typed.

@@ -16,7 +16,7 @@ class CacheBoxes {
   // Puts the values into the boxes and their spins, unseen as a user's change.
   virtual void Show(const CacheFields& shown) = 0;
   // Reads the boxes; false when one holds no acceptable number (refused in that box).
-  virtual bool Take(CacheFields* shown) = 0;
+  virtual bool ReadBoxes(CacheFields* shown) = 0;
   // Refuses the box of a value whose stored form would not fit.
   virtual void Refuse(const RangeRefusal& refusal) = 0;
   // The spins' ranges: set once, after the first load (setting them clamps the positions).

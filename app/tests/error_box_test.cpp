@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/error_box.h"
-#include "app/string_table.h"
+#include "tests/doubles/string_table.h"
 
 namespace velmora {
 namespace {

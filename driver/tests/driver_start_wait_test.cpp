@@ -17,7 +17,7 @@ DriverServiceStatus Service(std::uint32_t state, std::uint32_t exitCode = 0, boo
 }
 
 TEST(DriverStartWaitTest, OnlyAServiceThatMayStillBringTheDriverIsWaitedFor) {
-  DriverServiceStatus disabled = Service(kServiceStopped, kServiceNeverStarted);
+  DriverServiceStatus disabled = Service(kServiceStopped, kErrorServiceNeverStarted);
   disabled.disabled = true;
   const struct {
     const char* what;
@@ -28,10 +28,10 @@ TEST(DriverStartWaitTest, OnlyAServiceThatMayStillBringTheDriverIsWaitedFor) {
       {"disabled", disabled, false},
       {"starting", Service(kServiceStartPending), true},
       {"running, its channel about to listen", Service(kServiceRunning), true},
-      {"automatic, not started yet", Service(kServiceStopped, kServiceNeverStarted), true},
+      {"automatic, not started yet", Service(kServiceStopped, kErrorServiceNeverStarted), true},
       {"automatic, stopped cleanly", Service(kServiceStopped, 0), true},
       {"stopped with an error after running", Service(kServiceStopped, 5), false},
-      {"started by hand only, not running", Service(kServiceStopped, kServiceNeverStarted, false), false},
+      {"started by hand only, not running", Service(kServiceStopped, kErrorServiceNeverStarted, false), false},
       {"stopping", Service(3), false},
   };
   for (const auto& r : rows) EXPECT_EQ(r.waits, DriverServiceMayStillListen(r.status)) << r.what;

@@ -18,7 +18,7 @@ class FakeBoxes : public CacheBoxes {
     inBoxes = shown;
     events.push_back("show");
   }
-  bool Take(CacheFields* shown) override {
+  bool ReadBoxes(CacheFields* shown) override {
     *shown = inBoxes;
     return holdNumbers;
   }

@@ -52,7 +52,7 @@ void CCacheProperty::Show(const CacheFields& shown) {
   UpdateData(FALSE);
 }
 
-bool CCacheProperty::Take(CacheFields* shown) {
+bool CCacheProperty::ReadBoxes(CacheFields* shown) {
   const bool read = UpdateData(TRUE) != FALSE;
   *shown = m_fields;  // the boxes before a refused one were read
   return read;

@@ -32,7 +32,7 @@ class CCacheProperty : public framework::CPropertyPage, private CacheBoxes {
  private:
   // CacheBoxes: the boxes exchange with m_fields.
   void Show(const CacheFields& shown) override;
-  bool Take(CacheFields* shown) override;
+  bool ReadBoxes(CacheFields* shown) override;
   void Refuse(const RangeRefusal& refusal) override;
   void SetRanges() override;
   void SetModified(bool modified) override;

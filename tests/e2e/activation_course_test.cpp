@@ -2,7 +2,7 @@
 // record it in the registry, and report the outcome in the exit code.
 #include <gtest/gtest.h>
 
-#include "app/string_table.h"
+#include "tests/doubles/string_table.h"
 #include "tests/e2e/driver_support.h"
 #include "tests/robot/fake_driver.h"
 #include "tests/robot/registry.h"

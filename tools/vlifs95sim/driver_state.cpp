@@ -4,7 +4,7 @@ namespace velmora::sim {
 namespace {
 
 // Takes a DWORD setting when it lies in [low, high].
-bool Take(const StoredValue& value, std::int64_t low, std::int64_t high, std::int32_t* setting) {
+bool AcceptSetting(const StoredValue& value, std::int64_t low, std::int64_t high, std::int32_t* setting) {
   if (value.kind != StoredValue::Kind::Dword) return false;
   const std::int64_t v = static_cast<std::int32_t>(value.dword);  // the program stores 32-bit signed
   if (v < low || v > high) return false;
@@ -26,9 +26,9 @@ CacheSettingsRead ReadCacheSettings(DriverRegistry& registry, const CacheSetting
   } else {
     read.rejected |= kRejectedBlockSize;
   }
-  if (!Take(registry.Read(kCacheKey, "MaxSize"), 16 * 1024, 19999 * 1024, &read.inEffect.maxSize))
+  if (!AcceptSetting(registry.Read(kCacheKey, "MaxSize"), 16 * 1024, 19999 * 1024, &read.inEffect.maxSize))
     read.rejected |= kRejectedMaxSize;
-  if (!Take(registry.Read(kCacheKey, "RefreshTimer"), 0, 999 * 3600 + 59 * 60 + 59, &read.inEffect.refreshTimer))
+  if (!AcceptSetting(registry.Read(kCacheKey, "RefreshTimer"), 0, 999 * 3600 + 59 * 60 + 59, &read.inEffect.refreshTimer))
     read.rejected |= kRejectedRefreshTimer;
   return read;
 }
