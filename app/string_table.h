@@ -1,9 +1,0 @@
-// The program's string table as data, for code that runs without the resources.
-#pragma once
-
-namespace velmora {
-
-// The text of a string-table entry, or nullptr when there is none.
-const char* LookupString(unsigned id);
-
-}  // namespace velmora
