@@ -104,6 +104,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const std::string options = ArgumentsOf(GetCommandLineA());
   const std::string log = HasOwnLog(options) ? std::string() : LogPathIn(TempFolder());
   std::string commandLine = InstallerCommandLine(msiexec, package, options, log);
+  // This run's log only: a message never names an earlier run's.
+  if (!log.empty()) DeleteFileA(log.c_str());
   STARTUPINFOA si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
@@ -118,7 +120,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   DWORD result = 1;
   GetExitCodeProcess(process.get(), &result);
   if (StartsThePaletteAgain(closed, result)) StartPalette(InstalledVelmora());
-  const std::string failure = InstallerFailureMessage(result, options, log);
+  const bool logged = !log.empty() && GetFileAttributesA(log.c_str()) != INVALID_FILE_ATTRIBUTES;
+  const std::string failure = InstallerFailureMessage(result, options, logged ? log : std::string());
   if (!failure.empty()) MessageBoxA(nullptr, failure.c_str(), kCaption, MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
   return static_cast<int>(result);
 }
