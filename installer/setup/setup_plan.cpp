@@ -1,5 +1,6 @@
 #include "installer/setup/setup_plan.h"
 
+#include <algorithm>
 #include <cctype>
 #include <vector>
 
@@ -45,15 +46,15 @@ std::string LogPathIn(const std::string& tempFolder) {
 }
 
 bool HasOwnLog(const std::string& options) {
-  for (const std::string& s : SwitchesOf(options))
-    if (s[0] == 'l') return true;
-  return false;
+  const std::vector<std::string> switches = SwitchesOf(options);
+  return std::any_of(switches.begin(), switches.end(), [](const std::string& s) { return s[0] == 'l'; });
 }
 
 bool IsSilent(const std::string& options) {
-  for (const std::string& s : SwitchesOf(options))
-    if (s == "q" || s == "qn" || s == "quiet" || s == "passive") return true;
-  return false;
+  const std::vector<std::string> switches = SwitchesOf(options);
+  return std::any_of(switches.begin(), switches.end(), [](const std::string& s) {
+    return s == "q" || s == "qn" || s == "quiet" || s == "passive";
+  });
 }
 
 std::string InstallerFailureMessage(unsigned long exitCode, const std::string& options, const std::string& log) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <msi.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -31,9 +32,10 @@ class CWin32ServiceConfig : public ServiceConfigPort {
     // A restart action needs the right to start the service as well as to configure it.
     UniqueService opened(OpenServiceW(manager.get(), name.c_str(), SERVICE_CHANGE_CONFIG | SERVICE_START));
     if (!opened) return GetLastError();
-    std::vector<SC_ACTION> actions;
-    for (const FailureAction& a : plan.actions)
-      actions.push_back({a.restart ? SC_ACTION_RESTART : SC_ACTION_NONE, a.delayMs});
+    std::vector<SC_ACTION> actions(plan.actions.size());
+    std::transform(plan.actions.begin(), plan.actions.end(), actions.begin(), [](const FailureAction& a) {
+      return SC_ACTION{a.restart ? SC_ACTION_RESTART : SC_ACTION_NONE, a.delayMs};
+    });
     SERVICE_FAILURE_ACTIONSW failure{};
     failure.dwResetPeriod = plan.resetPeriodSeconds;
     failure.cActions = static_cast<DWORD>(actions.size());
