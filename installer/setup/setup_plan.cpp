@@ -1,5 +1,9 @@
 #include "installer/setup/setup_plan.h"
 
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
 namespace velmora::setup {
 
 std::string PackageBeside(const std::string& setupPath) {
@@ -7,9 +11,70 @@ std::string PackageBeside(const std::string& setupPath) {
   return (slash == std::string::npos ? std::string() : setupPath.substr(0, slash + 1)) + kPackageName;
 }
 
+namespace {
+
+// The installer's switches among the user's options, lower case without their leading '/' or
+// '-'; quoted arguments (paths, property values) are skipped whole.
+std::vector<std::string> SwitchesOf(const std::string& options) {
+  std::vector<std::string> switches;
+  std::size_t i = 0;
+  while (i < options.size()) {
+    while (i < options.size() && (options[i] == ' ' || options[i] == '\t')) ++i;
+    std::string token;
+    bool quoted = false;
+    for (; i < options.size() && (quoted || (options[i] != ' ' && options[i] != '\t')); ++i) {
+      if (options[i] == '"') quoted = !quoted;
+      token += static_cast<char>(std::tolower(static_cast<unsigned char>(options[i])));
+    }
+    if (token.size() > 1 && (token[0] == '/' || token[0] == '-')) switches.push_back(token.substr(1));
+  }
+  return switches;
+}
+
+}  // namespace
+
 std::string InstallerCommandLine(const std::string& msiexecPath, const std::string& package,
-                                 const std::string& options) {
-  return "\"" + msiexecPath + "\" /i \"" + package + "\" " + (options.empty() ? "/qb" : options);
+                                 const std::string& options, const std::string& log) {
+  const std::string logging = log.empty() ? std::string() : "/l*v \"" + log + "\" ";
+  return "\"" + msiexecPath + "\" /i \"" + package + "\" " + logging + (options.empty() ? "/qb" : options);
+}
+
+std::string LogPathIn(const std::string& tempFolder) {
+  if (tempFolder.empty()) return kLogName;
+  const char last = tempFolder.back();
+  return tempFolder + (last == '\\' || last == '/' ? "" : "\\") + kLogName;
+}
+
+bool HasOwnLog(const std::string& options) {
+  const std::vector<std::string> switches = SwitchesOf(options);
+  return std::any_of(switches.begin(), switches.end(), [](const std::string& s) { return s[0] == 'l'; });
+}
+
+bool IsSilent(const std::string& options) {
+  const std::vector<std::string> switches = SwitchesOf(options);
+  return std::any_of(switches.begin(), switches.end(), [](const std::string& s) {
+    return s == "q" || s == "qn" || s == "quiet" || s == "passive";
+  });
+}
+
+std::string InstallerFailureMessage(unsigned long exitCode, const std::string& options, const std::string& log) {
+  if (InstallSucceeded(exitCode) || exitCode == 1641 || exitCode == 1602 || exitCode == 1603 || IsSilent(options))
+    return "";
+  std::string message = "The Windows Installer could not install Velmora (error " + std::to_string(exitCode) + ").";
+  if (!log.empty()) message += "\n\nThe installer's log tells why:\n" + log;
+  return message;
+}
+
+bool InstallSucceeded(unsigned long exitCode) { return exitCode == 0 || exitCode == 3010; }
+
+bool StartsThePaletteAgain(int palettesClosed, unsigned long exitCode) {
+  return palettesClosed > 0 && InstallSucceeded(exitCode);
+}
+
+std::string InstalledProgram(const std::string& installedDirectory) {
+  std::string dir = installedDirectory;
+  while (!dir.empty() && (dir.back() == '\\' || dir.back() == '/')) dir.pop_back();
+  return dir.empty() ? dir : dir + "\\Velmora.exe";
 }
 
 std::string ArgumentsOf(const std::string& commandLine) {

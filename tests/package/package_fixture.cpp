@@ -196,6 +196,15 @@ void ClosePalette(robot::Process& p, HWND palette) {
   EXPECT_TRUE(p.WaitForExit(10s));
 }
 
+void CloseStartedPalette(HWND palette) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(palette, &pid);
+  UniqueKernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, pid));
+  ASSERT_TRUE(process) << "no palette process";
+  PostMessageA(palette, WM_CLOSE, 0, 0);
+  EXPECT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), WaitForSingleObject(process.get(), 10000)) << "the palette did not end";
+}
+
 std::string MakeFolder(const std::string& name) {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);

@@ -61,6 +61,8 @@ bool FindBoxOfAnyProcess(const std::string& text, robot::MessageBoxSeen* box);
 // Waits for the palette; checks no box of the program came first.
 HWND WaitForPaletteAlone(const robot::Process& p);
 void ClosePalette(robot::Process& p, HWND palette);
+// Closes a palette this test did not start (SETUP.EXE's, say) and waits until its process ended.
+void CloseStartedPalette(HWND palette);
 
 // A folder of its own for a course (staging folders and the like).
 std::string MakeFolder(const std::string& name);

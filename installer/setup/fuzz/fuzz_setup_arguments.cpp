@@ -16,5 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::abort();
   const std::string command = InstallerCommandLine("msiexec.exe", PackageBeside(line), args);
   if (command.rfind("\"msiexec.exe\" /i \"", 0) != 0 || command.find(args) == std::string::npos) std::abort();
+  // The switches are read from the same options without crashing; a silent run shows nothing.
+  const std::string log = HasOwnLog(args) ? std::string() : LogPathIn(args);
+  if (IsSilent(args) && !InstallerFailureMessage(1618, args, log).empty()) std::abort();
   return 0;
 }

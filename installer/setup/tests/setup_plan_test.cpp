@@ -34,5 +34,53 @@ TEST(SetupPlanTest, SaysWhatIsWrongAndThatNothingChanged) {
   EXPECT_NE(ProblemExitCode(PackageProblem::Missing), ProblemExitCode(PackageProblem::Damaged));
 }
 
+TEST(SetupPlanTest, KeepsTheInstallersVerboseLogInTheTemporaryFolderUnlessTheUserNamesOne) {
+  EXPECT_EQ("C:\\Users\\ann\\Temp\\Velmora Setup.log", LogPathIn("C:\\Users\\ann\\Temp\\"));
+  EXPECT_EQ("C:\\Temp\\Velmora Setup.log", LogPathIn("C:\\Temp"));
+  // Before the user's options, so their own switches still come last.
+  EXPECT_EQ("\"m.exe\" /i \"p.msi\" /l*v \"C:\\T\\Velmora Setup.log\" /qn",
+            InstallerCommandLine("m.exe", "p.msi", "/qn", "C:\\T\\Velmora Setup.log"));
+  EXPECT_EQ("\"m.exe\" /i \"p.msi\" /l*v \"l\" /qb", InstallerCommandLine("m.exe", "p.msi", "", "l"));
+  // Which of the user's options name a log, and which make the installer silent; a quoted
+  // value is an argument, not a switch.
+  const struct {
+    const char* options;
+    bool ownLog, silent;
+  } cases[] = {
+      {"", false, false},          {"/qn", false, true},
+      {"/QN /L*V x.log", true, true}, {"-quiet", false, true},
+      {"/q", false, true},         {"/passive", false, true},
+      {"/qb", false, false},       {"/qn+", false, false},
+      {"/log x.log", true, false}, {"INSTALLDIR=\"C:\\a /qn\" /qb", false, false},
+      {"PROP=/l", false, false},   {"/", false, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.ownLog, HasOwnLog(c.options)) << c.options;
+    EXPECT_EQ(c.silent, IsSilent(c.options)) << c.options;
+  }
+}
+
+TEST(SetupPlanTest, TellsAFailureTheInstallerDidNotAndNamesTheLog) {
+  const std::string log = "C:\\T\\Velmora Setup.log";
+  for (const unsigned long quiet : {0ul, 3010ul, 1641ul, 1602ul, 1603ul})
+    EXPECT_EQ("", InstallerFailureMessage(quiet, "", log)) << quiet;
+  const std::string failed = InstallerFailureMessage(1618, "", log);
+  EXPECT_NE(std::string::npos, failed.find("error 1618")) << failed;
+  EXPECT_NE(std::string::npos, failed.find(log)) << failed;
+  EXPECT_EQ("", InstallerFailureMessage(1618, "/qn", log)) << "a silent run has nobody to tell";
+  EXPECT_EQ(std::string::npos, InstallerFailureMessage(1618, "/l x.log", "").find("log")) << "no log of ours";
+}
+
+TEST(SetupPlanTest, StartsTheInstalledPaletteAgainOnlyWhenItClosedOneForASuccessfulInstall) {
+  EXPECT_TRUE(StartsThePaletteAgain(1, 0));
+  EXPECT_TRUE(StartsThePaletteAgain(2, 3010));
+  EXPECT_FALSE(StartsThePaletteAgain(0, 0));
+  EXPECT_FALSE(StartsThePaletteAgain(1, 1603));
+  EXPECT_FALSE(StartsThePaletteAgain(1, 1602));
+  EXPECT_EQ("C:\\Tools\\Velmora\\Velmora.exe", InstalledProgram("C:\\Tools\\Velmora\\"));
+  EXPECT_EQ("C:\\Tools\\Velmora\\Velmora.exe", InstalledProgram("C:\\Tools\\Velmora"));
+  EXPECT_EQ("", InstalledProgram(""));
+}
+
 }  // namespace
 }  // namespace velmora::setup

@@ -1,8 +1,11 @@
 // SETUP.EXE: installs or upgrades Velmora from the package beside it with the system
-// installer, showing the installer's basic progress, and ends with the installer's result.
+// installer, showing the installer's basic progress, and ends with the installer's result. It
+// keeps the installer's verbose log in the user's temporary folder, and starts the palette it
+// closed for the install again once the install succeeded.
 #include <windows.h>
 #include <msi.h>
 
+#include <cstring>
 #include <string>
 
 #include "framework/win32/handles.h"
@@ -29,14 +32,56 @@ std::string OwnPath() {
 }
 
 // A running palette holds Velmora.exe open: ask it to end, as the program's own quit request
-// does, so the installer replaces the file instead of scheduling it for a restart.
-void ClosePalettes() {
+// does, so the installer replaces the file instead of scheduling it for a restart. Returns how
+// many ended. A palette the request does not reach, or that has not ended after 10 s (a box of
+// its own is open, say), is left running and ends the closing: the installer's own handling
+// of files in use takes over, and that palette is not counted, so nobody starts a second one.
+int ClosePalettes() {
+  int closed = 0;
   while (HWND palette = FindWindowA("VelmoraMainPalette", nullptr)) {
     DWORD pid = 0;
     GetWindowThreadProcessId(palette, &pid);
     UniqueKernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, pid));
-    PostMessageA(palette, kPaletteQuit, kPaletteQuitW, kPaletteQuitL);
-    if (!process || WaitForSingleObject(process.get(), 10000) != WAIT_OBJECT_0) return;
+    if (!process || !PostMessageA(palette, kPaletteQuit, kPaletteQuitW, kPaletteQuitL)) return closed;
+    if (WaitForSingleObject(process.get(), 10000) != WAIT_OBJECT_0) return closed;
+    ++closed;
+  }
+  return closed;
+}
+
+std::string TempFolder() {
+  char temp[MAX_PATH + 1];
+  const DWORD n = GetTempPathA(sizeof temp, temp);
+  return n == 0 || n > MAX_PATH ? std::string() : std::string(temp, n);
+}
+
+// The installed program, where the installer says it put it.
+std::string InstalledVelmora() {
+  framework::UniqueKey product;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Nolvex\\Velmora", 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY,
+                    product.put()) != ERROR_SUCCESS)
+    return "";
+  char dir[MAX_PATH] = "";
+  DWORD size = sizeof dir - 1;
+  DWORD type = 0;
+  if (RegQueryValueExA(product.get(), "InstalledDirectory", nullptr, &type, reinterpret_cast<BYTE*>(dir), &size) !=
+          ERROR_SUCCESS ||
+      type != REG_SZ)
+    return "";
+  return InstalledProgram(std::string(dir, strnlen(dir, size)));
+}
+
+// Starts the installed palette as the user who ran SETUP.EXE (it runs as that user), in its
+// folder, and does not wait for it.
+void StartPalette(const std::string& program) {
+  if (program.empty()) return;
+  const std::string folder = program.substr(0, program.find_last_of('\\'));
+  std::string commandLine = "\"" + program + "\"";
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi)) {
+    UniqueKernelHandle process(pi.hProcess), thread(pi.hThread);
   }
 }
 
@@ -52,11 +97,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (GetFileAttributesA(package.c_str()) == INVALID_FILE_ATTRIBUTES) return Fail(PackageProblem::Missing, package);
   if (MsiVerifyPackageA(package.c_str()) != ERROR_SUCCESS) return Fail(PackageProblem::Damaged, package);
 
-  ClosePalettes();
+  const int closed = ClosePalettes();
   char system[MAX_PATH];
   const UINT n = GetSystemDirectoryA(system, MAX_PATH);
   const std::string msiexec = std::string(system, n) + "\\msiexec.exe";
-  std::string commandLine = InstallerCommandLine(msiexec, package, ArgumentsOf(GetCommandLineA()));
+  const std::string options = ArgumentsOf(GetCommandLineA());
+  const std::string log = HasOwnLog(options) ? std::string() : LogPathIn(TempFolder());
+  std::string commandLine = InstallerCommandLine(msiexec, package, options, log);
+  // This run's log only: a message never names an earlier run's.
+  if (!log.empty()) DeleteFileA(log.c_str());
   STARTUPINFOA si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
@@ -70,5 +119,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   WaitForSingleObject(process.get(), INFINITE);
   DWORD result = 1;
   GetExitCodeProcess(process.get(), &result);
+  if (StartsThePaletteAgain(closed, result)) StartPalette(InstalledVelmora());
+  const bool logged = !log.empty() && GetFileAttributesA(log.c_str()) != INVALID_FILE_ATTRIBUTES;
+  const std::string failure = InstallerFailureMessage(result, options, logged ? log : std::string());
+  if (!failure.empty()) MessageBoxA(nullptr, failure.c_str(), kCaption, MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
   return static_cast<int>(result);
 }

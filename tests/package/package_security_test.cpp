@@ -1,0 +1,259 @@
+// What the package grants and asks of the system beyond its files: the users' right to record
+// the program's state, the service's recovery actions, and SETUP.EXE's closing and restarting of
+// a running palette around an upgrade. Wine enforces no access control, so the grant is proved
+// by reading the keys' DACLs back (within the wine server's life: key descriptors live there).
+#include <aclapi.h>
+#include <msi.h>
+#include <msiquery.h>
+#include <sddl.h>
+#include <tlhelp32.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "framework/win32/handles.h"
+#include "tests/package/package_fixture.h"
+
+namespace package_e2e {
+namespace {
+
+constexpr char kAuthenticatedUsers[] = "S-1-5-11";
+// Rights that change a key or its values.
+constexpr DWORD kWriteRights = KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_CREATE_LINK | DELETE | WRITE_DAC |
+                               WRITE_OWNER | GENERIC_WRITE | GENERIC_ALL;
+
+bool IsAdministration(const std::string& sid) {
+  return sid == "S-1-5-18" /* LocalSystem */ || sid == "S-1-5-32-544" /* Administrators */ ||
+         sid == "S-1-3-0" /* the creator (the installer, an administrator) */;
+}
+
+struct Entry {
+  std::string sid;
+  BYTE type;
+  BYTE flags;
+  DWORD mask;
+};
+
+// The key's DACL, one entry per ACE; fails the test when it has none (a NULL DACL grants all).
+std::vector<Entry> DaclOf(const std::string& key) {
+  std::vector<Entry> entries;
+  framework::UniqueKey opened;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, READ_CONTROL | KEY_WOW64_64KEY, opened.put()) != ERROR_SUCCESS) {
+    ADD_FAILURE() << key << " cannot be opened";
+    return entries;
+  }
+  DWORD size = 0;
+  RegGetKeySecurity(opened.get(), DACL_SECURITY_INFORMATION, nullptr, &size);
+  std::vector<BYTE> descriptor(size);
+  if (RegGetKeySecurity(opened.get(), DACL_SECURITY_INFORMATION, descriptor.data(), &size) != ERROR_SUCCESS) {
+    ADD_FAILURE() << key << ": no security descriptor";
+    return entries;
+  }
+  BOOL present = FALSE, defaulted = FALSE;
+  PACL dacl = nullptr;
+  GetSecurityDescriptorDacl(descriptor.data(), &present, &dacl, &defaulted);
+  if (!present || !dacl) {
+    ADD_FAILURE() << key << ": no DACL, everyone may do anything";
+    return entries;
+  }
+  for (DWORD i = 0; i < dacl->AceCount; ++i) {
+    void* ace = nullptr;
+    if (!GetAce(dacl, i, &ace)) continue;
+    const auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(ace);  // same layout for a denied ACE
+    char* text = nullptr;
+    std::string sid = "?";
+    if (ConvertSidToStringSidA(const_cast<DWORD*>(&allowed->SidStart), &text)) {
+      sid = text;
+      LocalFree(text);
+    }
+    entries.push_back({sid, allowed->Header.AceType, allowed->Header.AceFlags, allowed->Mask});
+  }
+  return entries;
+}
+
+std::string Describe(const std::vector<Entry>& entries) {
+  std::string text;
+  for (const Entry& e : entries)
+    text += e.sid + " type " + std::to_string(e.type) + " flags " + std::to_string(e.flags) + " mask " +
+            std::to_string(e.mask) + "\n";
+  return text;
+}
+
+// General: one explicit entry lets authenticated users query and set values on this key alone;
+// no other entry lets anyone but the administration change anything.
+void ExpectUsersMaySetGeneralValuesOnly() {
+  const std::vector<Entry> general = DaclOf(kGeneral);
+  int grants = 0;
+  for (const Entry& e : general) {
+    if (e.sid == kAuthenticatedUsers) {
+      ++grants;
+      EXPECT_EQ(ACCESS_ALLOWED_ACE_TYPE, e.type);
+      EXPECT_EQ(static_cast<DWORD>(KEY_QUERY_VALUE | KEY_SET_VALUE), e.mask);
+      EXPECT_EQ(0, e.flags & (OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE | INHERIT_ONLY_ACE | INHERITED_ACE))
+          << "the grant is the key's own and reaches no subkey";
+    } else if (!IsAdministration(e.sid) && e.type == ACCESS_ALLOWED_ACE_TYPE) {
+      EXPECT_EQ(0u, e.mask & kWriteRights) << e.sid << " may change the key";
+    }
+  }
+  EXPECT_EQ(1, grants) << Describe(general);
+  // The product key and the Cache key stay the administrators' to change.
+  for (const char* key : {kProduct, kCache}) {
+    const std::vector<Entry> entries = DaclOf(key);
+    // What General had besides the grant stays: the same entries as its sibling, Cache.
+    if (key == kCache) {
+      std::vector<Entry> kept;
+      for (const Entry& e : general)
+        if (e.sid != kAuthenticatedUsers) kept.push_back(e);
+      EXPECT_EQ(Describe(entries), Describe(kept)) << "General lost or changed entries it inherits";
+    }
+    EXPECT_FALSE(entries.empty()) << key;
+    for (const Entry& e : entries) {
+      if (e.type != ACCESS_ALLOWED_ACE_TYPE || IsAdministration(e.sid)) continue;
+      EXPECT_NE(kAuthenticatedUsers, e.sid) << key << "\n" << Describe(entries);
+      EXPECT_EQ(0u, e.mask & kWriteRights) << key << ": " << e.sid << " may change it";
+    }
+  }
+}
+
+// The installer's log (UTF-16, as Wine and Windows write it), as ASCII.
+std::string ReadLog(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::string text;
+  for (std::istreambuf_iterator<char> it(in), end; it != end; ++it)
+    if (*it != '\0') text += *it;
+  return text;
+}
+
+std::string ProcessImage(DWORD pid) {
+  framework::UniqueKernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+  char path[MAX_PATH] = "";
+  DWORD size = MAX_PATH;
+  if (!process || !QueryFullProcessImageNameA(process.get(), 0, path, &size)) return "";
+  return std::string(path, size);
+}
+
+std::vector<DWORD> VelmoraProcesses() {
+  std::vector<DWORD> pids;
+  framework::UniqueFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry))
+    if (lstrcmpiA(entry.szExeFile, "Velmora.exe") == 0) pids.push_back(entry.th32ProcessID);
+  return pids;
+}
+
+// The file version a package's File table gives the program.
+std::string PackagedVersion(const std::string& package) {
+  MSIHANDLE database = 0, view = 0, record = 0;
+  std::string version;
+  if (MsiOpenDatabaseA(package.c_str(), MSIDBOPEN_READONLY, &database) != ERROR_SUCCESS) return version;
+  if (MsiDatabaseOpenViewA(database, "SELECT `Version` FROM `File` WHERE `File` = 'VelmoraExe'", &view) ==
+          ERROR_SUCCESS &&
+      MsiViewExecute(view, 0) == ERROR_SUCCESS && MsiViewFetch(view, &record) == ERROR_SUCCESS) {
+    char text[64] = "";
+    DWORD size = sizeof text;
+    if (MsiRecordGetStringA(record, 1, text, &size) == ERROR_SUCCESS) version = text;
+    MsiCloseHandle(record);
+  }
+  if (view) MsiCloseHandle(view);
+  MsiCloseHandle(database);
+  return version;
+}
+
+std::string FileVersion(const std::string& file) {
+  char version[64] = "";
+  DWORD size = sizeof version;
+  char language[64] = "";
+  DWORD languageSize = sizeof language;
+  if (MsiGetFileVersionA(file.c_str(), version, &size, language, &languageSize) != ERROR_SUCCESS) return "";
+  return version;
+}
+
+TEST(PackageSecurityTest, InstallLetsUsersSetGeneralValuesOnlyAndGivesTheServiceItsRecoveryActions) {
+  const std::string log = MakeFolder("security") + "\\install.log";
+  ASSERT_EQ(0u, Msiexec("/i \"" + PackageFolder() + "\\Velmora.msi\" /qn /l*v \"" + log + "\""));
+  // The Cache key is written later (the options sheet, a preset); made here with the
+  // installer's rights, it shows what it inherits.
+  robot::SetDword(kCache, "BlockSize", 2048);
+  ExpectUsersMaySetGeneralValuesOnly();
+
+  const std::string text = ReadLog(log);
+  EXPECT_NE(std::string::npos, text.find("Velmora: authenticated users may set values on HKLM\\SOFTWARE\\NOLVEX\\VELMORA\\General."));
+  const bool set = text.find("Velmora: set the recovery actions of the service vlifs95sim") != std::string::npos;
+  const bool refused = text.find("Velmora: the system refused the recovery actions of the service vlifs95sim") != std::string::npos;
+  EXPECT_TRUE(set || refused) << "no line about the recovery actions in the verbose log";
+  // Wine accepts the actions and keeps nothing (querying fails with 124); Windows keeps them.
+  struct ServiceTraits {
+    using handle_type = SC_HANDLE;
+    static SC_HANDLE empty() { return nullptr; }
+    static void close(SC_HANDLE h) { CloseServiceHandle(h); }
+  };
+  framework::UniqueHandle<ServiceTraits> manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
+  framework::UniqueHandle<ServiceTraits> service(OpenServiceA(manager.get(), kService, SERVICE_QUERY_CONFIG));
+  ASSERT_TRUE(service);
+  std::vector<BYTE> buffer(8192);
+  DWORD needed = 0;
+  if (QueryServiceConfig2A(service.get(), SERVICE_CONFIG_FAILURE_ACTIONS, buffer.data(), static_cast<DWORD>(buffer.size()),
+                           &needed)) {
+    const auto* failure = reinterpret_cast<const SERVICE_FAILURE_ACTIONSA*>(buffer.data());
+    EXPECT_TRUE(set);
+    EXPECT_EQ(86400u, failure->dwResetPeriod);
+    ASSERT_EQ(3u, failure->cActions);
+    EXPECT_EQ(SC_ACTION_RESTART, failure->lpsaActions[0].Type);
+    EXPECT_EQ(5000u, failure->lpsaActions[1].Delay);
+    EXPECT_EQ(SC_ACTION_NONE, failure->lpsaActions[2].Type);
+  } else {
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_LEVEL), GetLastError());
+  }
+
+  // A repair runs the grant again: still one entry.
+  ASSERT_EQ(0u, Msiexec("/i \"" + PackageFolder() + "\\Velmora.msi\" REINSTALL=ALL REINSTALLMODE=amus /qn"));
+  ExpectUsersMaySetGeneralValuesOnly();
+  // The installed programs are versioned files with the File table's version.
+  for (const char* file : {"Velmora.exe", "vlifs95sim.exe"})
+    EXPECT_EQ(PackagedVersion(PackageFolder() + "\\Velmora.msi"), FileVersion(std::string(kInstallDir) + "\\" + file))
+        << file;
+}
+
+TEST(PackageSecurityTest, UpgradeThroughSetupWithAPaletteRunningLeavesOnePaletteOfTheNewVersion) {
+  ASSERT_EQ(0u, InstallQuietly(PackageFolder()));
+  robot::Process old = StartInstalledVelmora();
+  ASSERT_NE(nullptr, WaitForPaletteAlone(old));
+  const std::string staging = MakeFolder("setup while running");
+  for (const char* file : {"SETUP.EXE", "Velmora.msi"})
+    ASSERT_TRUE(CopyFileA((NewerPackageFolder() + "\\" + file).c_str(), (staging + "\\" + file).c_str(), FALSE));
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string setupLog = std::string(temp) + "Velmora Setup.log";
+  std::ofstream(setupLog) << "an earlier run's log";
+
+  robot::Process setup = robot::Start(staging + "\\SETUP.EXE", "/qn", staging);
+  DWORD code = 1;
+  ASSERT_TRUE(setup.WaitForExit(120s, &code));
+  EXPECT_EQ(0u, code);
+  EXPECT_TRUE(old.WaitForExit(5s)) << "the old palette is gone";
+  EXPECT_EQ((std::vector<std::string>{"4.6.0.371"}), InstalledVersions());
+
+  // One palette, started again by SETUP.EXE from the installed, new program.
+  HWND palette = nullptr;
+  ASSERT_TRUE(robot::WaitUntil([&] { return (palette = FindWindowA("VelmoraMainPalette", nullptr)) != nullptr; }, 20s))
+      << "no palette after the upgrade";
+  DWORD pid = 0;
+  GetWindowThreadProcessId(palette, &pid);
+  EXPECT_NE(old.Pid(), pid);
+  EXPECT_EQ(std::vector<DWORD>{pid}, VelmoraProcesses());
+  const std::string exe = std::string(kInstallDir) + "\\Velmora.exe";
+  EXPECT_EQ(0, lstrcmpiA(exe.c_str(), ProcessImage(pid).c_str())) << ProcessImage(pid);
+  // The newer package ships the same built program: its file is the one that package lists.
+  EXPECT_EQ(PackagedVersion(staging + "\\Velmora.msi"), FileVersion(exe));
+
+  // The installer's verbose log of this run replaced the earlier one.
+  const std::string log = ReadLog(setupLog);
+  EXPECT_EQ(std::string::npos, log.find("an earlier run's log"));
+  EXPECT_NE(std::string::npos, log.find("4.6.0.371")) << "not this run's log";
+
+  CloseStartedPalette(palette);
+}
+
+}  // namespace
+}  // namespace package_e2e
