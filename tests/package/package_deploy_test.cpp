@@ -53,6 +53,26 @@ bool FolderIsEmptyOrGone(const std::string& dir) {
   return empty;
 }
 
+// msiexec with a command line beyond the ANSI code page; its exit code.
+DWORD MsiexecWide(const std::wstring& args) {
+  wchar_t system[MAX_PATH];
+  const UINT n = GetSystemDirectoryW(system, MAX_PATH);
+  std::wstring line = L"\"" + std::wstring(system, n) + L"\\msiexec.exe\" " + args;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
+    ADD_FAILURE() << "msiexec did not start: " << GetLastError();
+    return 0xFFFFFFFF;
+  }
+  const framework::UniqueKernelHandle process(started.hProcess);
+  const framework::UniqueKernelHandle thread(started.hThread);
+  DWORD code = 0xFFFFFFFF;
+  EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.get(), 120000));
+  GetExitCodeProcess(process.get(), &code);
+  return code;
+}
+
 class PackageDeployTest : public ::testing::Test {};
 
 TEST_F(PackageDeployTest, PresetsAreStoredTypedInThePagesUnitsAndAStoredValueIsKeptUnlessGiven) {
@@ -186,6 +206,23 @@ TEST_F(PackageDeployTest, AnInstallThatFailsLateLeavesTheUpgradeOffersMarks) {
   EXPECT_EQ(std::optional<DWORD>(1), robot::GetDword(kGeneral, "ShouldUpgrade"));
   EXPECT_TRUE(robot::ValueExists(kRun, "VelmoraUpgrade"));
   EXPECT_TRUE(FileExists(marker));
+}
+
+TEST_F(PackageDeployTest, TheOfferIsFulfilledInAFolderBeyondTheAnsiCodePage) {
+  const std::wstring dir = L"C:\\Tools\\Velmora \u6587\u4ef6";
+  CreateDirectoryW(L"C:\\Tools", nullptr);
+  ASSERT_TRUE(CreateDirectoryW(dir.c_str(), nullptr));
+  const std::wstring marker = dir + L"\\UPGRADE.DAT";
+  ASSERT_TRUE(framework::UniqueFile(
+      CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)));
+  robot::SetDword(kGeneral, "ShouldUpgrade", 1);
+  const std::string package = PackageFolder() + "\\Velmora.msi";
+  // No backslash before the closing quote: it would escape the quote.
+  ASSERT_EQ(0u, MsiexecWide(L"/i \"" + std::wstring(package.begin(), package.end()) + L"\" INSTALLDIR=\"" + dir +
+                            L"\" /qn"));
+  EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW((dir + L"\\Velmora.exe").c_str()));
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(marker.c_str())) << "the marker in that folder stayed";
+  EXPECT_FALSE(robot::ValueExists(kGeneral, "ShouldUpgrade"));
 }
 
 }  // namespace
