@@ -4,6 +4,9 @@
 
 namespace velmora {
 
+// The client's own key, holding every key below; a purge at uninstall removes it whole.
+constexpr const char kMakerKey[] = "SOFTWARE\\NOLVEX";
+constexpr const char kClientKeyName[] = "VELMORA";
 constexpr const char kGeneralKey[] = "SOFTWARE\\NOLVEX\\VELMORA\\General";
 constexpr const char kCacheKey[] = "SOFTWARE\\NOLVEX\\VELMORA\\Cache";
 constexpr const char kAgentsKey[] = "SOFTWARE\\NOLVEX\\VELMORA\\Servers\\ConfiguredAgents";

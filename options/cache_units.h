@@ -21,6 +21,20 @@ constexpr CacheFields kShownCacheDefaults{2, 20, 0, 10, 0};
 // The remembered values before a read: the timer's -1 marks "not read".
 constexpr CacheFields kStoredBeforeRead{0, 0, -1, -1, -1};
 
+// What the page's spins can show, in the units shown. The block-size spin steps over 3
+// (BlockSizeStep), so its choices are 1, 2 and 4; the timer's spins together reach
+// 999 h 59 min 59 s. The installer's presets and the policy template take the same ranges.
+struct ShownRange {
+  std::int32_t min;
+  std::int32_t max;
+};
+constexpr ShownRange kBlockSizeSpinRange{1, 4};
+constexpr ShownRange kMaxSizeSpinRange{16, 19999};
+constexpr ShownRange kHoursSpinRange{0, 999};
+constexpr ShownRange kMinutesSpinRange{0, 59};
+constexpr ShownRange kSecondsSpinRange{0, 59};
+constexpr std::int32_t kBlockSizeChoices[] = {1, 2, 4};
+
 // Stored unit to shown unit: 32-bit signed division by 1024, dropping the remainder.
 std::int32_t ShownFromStoredKilo(std::uint32_t stored);
 // Seconds into hours, minutes of the hour, seconds of the minute (signed 32-bit arithmetic).

@@ -1,11 +1,20 @@
 #include "installer/actions/upgrade_offer.h"
 
 namespace velmora::setup {
+namespace {
 
-std::string OfferMarkerPath(const std::string& installDir) {
-  std::string dir = installDir;
+template <typename Text>
+Text MarkerPath(Text dir) {
   while (!dir.empty() && (dir.back() == '\\' || dir.back() == '/')) dir.pop_back();
-  return dir + "\\UPGRADE.DAT";
+  for (const char c : "\\UPGRADE.DAT") {
+    if (c) dir.push_back(static_cast<typename Text::value_type>(c));
+  }
+  return dir;
 }
+
+}  // namespace
+
+std::string OfferMarkerPath(const std::string& installDir) { return MarkerPath(installDir); }
+std::wstring OfferMarkerPath(const std::wstring& installDir) { return MarkerPath(installDir); }
 
 }  // namespace velmora::setup

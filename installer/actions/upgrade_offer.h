@@ -13,5 +13,6 @@ constexpr char kOfferLogOnValue[] = "VelmoraUpgrade";
 // The marker "\UPGRADE.DAT" in the installation directory, given as the installer's directory
 // property (which ends with a backslash) or as the program keeps it (without one).
 std::string OfferMarkerPath(const std::string& installDir);
+std::wstring OfferMarkerPath(const std::wstring& installDir);
 
 }  // namespace velmora::setup

@@ -64,11 +64,11 @@ void CCacheProperty::Refuse(const RangeRefusal& refusal) {
 }
 
 void CCacheProperty::SetRanges() {
-  m_spinBlockSize.SetRange(1, 4);
-  m_spinMaxSize.SetRange(16, 19999);
-  m_spinHours.SetRange(0, 999);
-  m_spinMinutes.SetRange(0, 59);
-  m_spinSeconds.SetRange(0, 59);
+  m_spinBlockSize.SetRange(kBlockSizeSpinRange.min, kBlockSizeSpinRange.max);
+  m_spinMaxSize.SetRange(kMaxSizeSpinRange.min, kMaxSizeSpinRange.max);
+  m_spinHours.SetRange(kHoursSpinRange.min, kHoursSpinRange.max);
+  m_spinMinutes.SetRange(kMinutesSpinRange.min, kMinutesSpinRange.max);
+  m_spinSeconds.SetRange(kSecondsSpinRange.min, kSecondsSpinRange.max);
 }
 
 void CCacheProperty::SetModified(bool modified) { CPropertyPage::SetModified(modified ? TRUE : FALSE); }

@@ -11,6 +11,8 @@ TEST(UpgradeOfferTest, TheMarkerLiesInTheInstallationDirectoryHoweverItEnds) {
   EXPECT_EQ("C:\\V\\UPGRADE.DAT", OfferMarkerPath("C:\\V\\\\"));
   // No directory at all: no path that could name a file elsewhere than the root of nothing.
   EXPECT_EQ("\\UPGRADE.DAT", OfferMarkerPath(""));
+  // The action passes the folder on wide: a folder beyond the ANSI code page stays whole.
+  EXPECT_EQ(L"C:\\D\u00f6rr\u6587\\UPGRADE.DAT", OfferMarkerPath(std::wstring(L"C:\\D\u00f6rr\u6587\\")));
 }
 
 }  // namespace
