@@ -48,6 +48,7 @@ struct Listener {
 // Makes `listener` an instance that waits for a client (creating it when empty); its event is
 // set once a client is connected. The error is that of the instance that could not be had.
 DWORD Listen(const PipeSpec& spec, bool first, Listener& listener) {
+  DWORD lastError = ERROR_NO_DATA;
   for (int attempt = 0; attempt < 100; ++attempt) {
     if (!listener.pipe) listener.pipe = NewInstance(spec, first);
     if (!listener.pipe) return GetLastError();
@@ -64,11 +65,11 @@ DWORD Listen(const PipeSpec& spec, bool first, Listener& listener) {
       SetEvent(listener.event.get());
       return ERROR_SUCCESS;
     }
-    if (error != ERROR_NO_DATA) return error;
-    // A client came and went before we listened: free the instance, listen again.
+    // A client came and went before we listened (ERROR_NO_DATA): free the instance, listen again.
+    lastError = error;
     DisconnectNamedPipe(listener.pipe.get());
   }
-  return ERROR_NO_DATA;
+  return lastError;
 }
 
 // True when the listener's client is connected (a connection made before the wait counts).
@@ -128,9 +129,12 @@ UniqueKernelHandle ClaimPipeName(const std::string& name) {
   std::replace(object.begin(), object.end(), '\\', '_');
   object = "Global\\VelmoraDriverPipe" + object;
   UniqueKernelHandle claim(CreateMutexA(nullptr, FALSE, object.c_str()));
-  if (claim && GetLastError() == ERROR_ALREADY_EXISTS) {
+  const DWORD error = GetLastError();
+  // Another server has it (one of another account is seen as access denied): say so as a
+  // client of that driver's pipe would be told.
+  if (error == ERROR_ALREADY_EXISTS || error == ERROR_ACCESS_DENIED) {
     claim.reset();
-    SetLastError(ERROR_PIPE_BUSY);  // what a client of that driver's pipe would see
+    SetLastError(ERROR_PIPE_BUSY);
   }
   return claim;
 }

@@ -20,7 +20,7 @@ class CPipeSecurity {
  public:
   CPipeSecurity();
 
-  // Null when the descriptor could not be built (GetLastError tells why).
+  // Null when the descriptor could not be built; Error() tells why.
   SECURITY_ATTRIBUTES* Attributes() { return m_descriptor ? &m_attributes : nullptr; }
   DWORD Error() const { return m_dwError; }
 
