@@ -175,7 +175,7 @@ TEST(PipeTransportTest, ExchangesAskOnlyForWhatThePipeGrantsAuthenticatedUsers) 
   EXPECT_EQ(0, channel.NotifySettingsChanged());
   EXPECT_EQ(0, channel.Deactivate());
   EXPECT_EQ((std::vector<int>{1, 2, 5, 3}), driver.Requests());
-  ASSERT_EQ(4u, transport.m_vecAccess.size());
+  ASSERT_GE(transport.m_vecAccess.size(), 4u);  // one open each, and one more for each busy pipe
   for (const DWORD access : transport.m_vecAccess) {
     EXPECT_EQ(0u, access & (GENERIC_ALL | GENERIC_WRITE | GENERIC_READ | GENERIC_EXECUTE | MAXIMUM_ALLOWED)) << access;
     EXPECT_EQ(0u, access & ~granted) << std::hex << access << " beyond " << sddl;
