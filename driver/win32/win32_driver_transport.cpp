@@ -14,14 +14,20 @@ DWORD MillisLeft(Clock::time_point deadline) {
   return left > 0 ? static_cast<DWORD>(left) : 0;
 }
 
+}  // namespace
+
+HANDLE CWin32DriverTransport::OpenPipe(const std::string& path, DWORD access, DWORD flags) {
+  return CreateFileA(path.c_str(), access, 0, nullptr, OPEN_EXISTING, flags, nullptr);
+}
+
 // Opens the pipe, waiting for a busy one until the deadline (*timedOut tells that one from
 // other failures). A pipe that does not exist means no driver is running: that fails at once.
-framework::UniqueFile ConnectPipe(const std::string& path, Clock::time_point deadline, bool* timedOut) {
+framework::UniqueFile CWin32DriverTransport::ConnectPipe(Clock::time_point deadline, bool* timedOut) {
+  const std::string& path = m_strPipePath;
   for (;;) {
     // Identification only: the serving process must not act in our name.
-    framework::UniqueFile pipe(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                           FILE_FLAG_OVERLAPPED | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION,
-                                           nullptr));
+    framework::UniqueFile pipe(OpenPipe(path, kDriverPipeAccess,
+                                        FILE_FLAG_OVERLAPPED | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION));
     if (pipe) return pipe;
     if (GetLastError() != ERROR_PIPE_BUSY) return {};
     const DWORD left = MillisLeft(deadline);
@@ -32,6 +38,8 @@ framework::UniqueFile ConnectPipe(const std::string& path, Clock::time_point dea
     }
   }
 }
+
+namespace {
 
 // One overlapped pipe operation, bounded by the deadline. On time-out the operation is
 // cancelled and its end awaited, so the buffer is never written after we return.
@@ -75,7 +83,7 @@ int CWin32DriverTransport::ExchangeWithDevice(HANDLE device, ExchangeBuffer& buf
 int CWin32DriverTransport::ExchangeOverPipe(ExchangeBuffer& buffer) {
   const Clock::time_point deadline = Clock::now() + m_limit;
   bool timedOut = false;
-  framework::UniqueFile pipe = ConnectPipe(m_strPipePath, deadline, &timedOut);
+  framework::UniqueFile pipe = ConnectPipe(deadline, &timedOut);
   if (!pipe) return timedOut ? kExchangeTimedOut : -1;
   DWORD mode = PIPE_READMODE_MESSAGE;
   if (!SetNamedPipeHandleState(pipe.get(), &mode, nullptr, nullptr)) return -1;

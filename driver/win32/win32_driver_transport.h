@@ -8,11 +8,16 @@
 #include <string>
 
 #include "driver/driver_transport.h"
+#include "framework/win32/handles.h"
 
 namespace velmora {
 
 constexpr const char kDriverDevicePath[] = "\\\\.\\VLIFS95";
 constexpr const char kDriverPipePath[] = "\\\\.\\pipe\\VLIFS95";
+// Only what the exchange uses: read and write data, and write attributes to set message read
+// mode. GENERIC_WRITE or GENERIC_ALL would carry FILE_CREATE_PIPE_INSTANCE, which the driver's
+// pipe grants nobody but administrators and the system: the open would be refused.
+constexpr DWORD kDriverPipeAccess = FILE_READ_DATA | FILE_WRITE_DATA | FILE_WRITE_ATTRIBUTES | SYNCHRONIZE;
 
 class CWin32DriverTransport : public DriverTransport {
  public:
@@ -24,7 +29,13 @@ class CWin32DriverTransport : public DriverTransport {
   // The device or the pipe exists now (a busy pipe exists too). Connects to neither.
   bool Listening() const;
 
+ protected:
+  // CreateFileA on the pipe; a seam for the tests, which check what is asked for.
+  virtual HANDLE OpenPipe(const std::string& path, DWORD access, DWORD flags);
+
  private:
+  using Clock = std::chrono::steady_clock;
+  framework::UniqueFile ConnectPipe(Clock::time_point deadline, bool* timedOut);
   int ExchangeWithDevice(HANDLE device, ExchangeBuffer& buffer);
   int ExchangeOverPipe(ExchangeBuffer& buffer);
 

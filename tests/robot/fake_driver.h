@@ -17,13 +17,28 @@
 #include <chrono>
 #include <functional>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
 #include "framework/win32/handles.h"
 #include "tools/vlifs95sim/stand_in_driver.h"
+#include "tools/vlifs95sim/win32/driver_pipe_server.h"
 
 namespace robot {
+
+// One entry of a DACL as read back: trustee (a SID string such as "S-1-5-11"), allowed or
+// denied, and the access mask.
+struct PipeAce {
+  std::string sid;
+  bool allowed = false;
+  DWORD mask = 0;
+  bool operator==(const PipeAce& o) const { return sid == o.sid && allowed == o.allowed && mask == o.mask; }
+};
+
+// The DACL of the pipe `path` as a connected client reads it (GetSecurityInfo), in order, and
+// the descriptor as SDDL in *sddl for messages. Empty when the pipe could not be opened or read.
+std::vector<PipeAce> ReadPipeDacl(const char* path, std::string* sddl);
 
 class FakeDriver {
  public:
@@ -42,12 +57,15 @@ class FakeDriver {
   int State() const;
   // Changes the script (state, version, refusals, stalls, short answers) while serving.
   void Update(const std::function<void(velmora::sim::StandInSettings&)>& change);
+  // How often the server's accept loop has woken (see CDriverPipeServer::Wakes).
+  unsigned long ServerWakes() const { return m_server.Wakes(); }
 
  private:
   velmora::sim::Answer Serve(const std::uint8_t* request, std::size_t size);
 
   mutable std::mutex m_mutex;
   velmora::sim::StandInDriver m_driver;
+  velmora::sim::CDriverPipeServer m_server;
   std::vector<int> m_requests;
   std::vector<Clock::time_point> m_times;
   framework::UniqueKernelHandle m_stop, m_ready, m_ended;

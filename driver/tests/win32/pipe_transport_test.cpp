@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "driver/driver_channel.h"
 #include "driver/win32/win32_driver_transport.h"
@@ -137,6 +139,50 @@ TEST(PipeTransportTest, ServerSurvivesClientsThatVanish) {
   CDriverChannel channel(transport);
   EXPECT_EQ(0, channel.Activate());
   EXPECT_EQ(1, channel.IsActive());
+}
+
+// Records what each open asks for, and opens as the program does.
+class CRecordingTransport : public CWin32DriverTransport {
+ public:
+  std::vector<DWORD> m_vecAccess;
+
+ protected:
+  HANDLE OpenPipe(const std::string& path, DWORD access, DWORD flags) override {
+    m_vecAccess.push_back(access);
+    return CWin32DriverTransport::OpenPipe(path, access, flags);
+  }
+};
+
+// Windows grants an open only rights the DACL gives: every exchange asks for no more than the
+// driver's pipe grants authenticated users (as read back from it), so a standard user gets
+// through, and never for a generic right (GENERIC_WRITE carries the create-instance right).
+TEST(PipeTransportTest, ExchangesAskOnlyForWhatThePipeGrantsAuthenticatedUsers) {
+  robot::FakeDriver driver;
+  ASSERT_TRUE(driver.Serving());
+  std::string sddl;
+  DWORD granted = 0;
+  for (const robot::PipeAce& ace : robot::ReadPipeDacl(kDriverPipePath, &sddl)) {
+    if (ace.sid == "S-1-5-11" && ace.allowed) granted |= ace.mask;
+  }
+  ASSERT_NE(0u, granted) << sddl;
+  ASSERT_EQ(0u, granted & FILE_CREATE_PIPE_INSTANCE) << sddl;
+
+  CRecordingTransport transport;
+  CDriverChannel channel(transport);
+  DriverStatus status;
+  EXPECT_EQ(0, channel.QueryStatus(&status));
+  EXPECT_EQ(0, channel.Activate());
+  EXPECT_EQ(0, channel.NotifySettingsChanged());
+  EXPECT_EQ(0, channel.Deactivate());
+  EXPECT_EQ((std::vector<int>{1, 2, 5, 3}), driver.Requests());
+  ASSERT_GE(transport.m_vecAccess.size(), 4u);  // one open each, and one more for each busy pipe
+  for (const DWORD access : transport.m_vecAccess) {
+    EXPECT_EQ(0u, access & (GENERIC_ALL | GENERIC_WRITE | GENERIC_READ | GENERIC_EXECUTE | MAXIMUM_ALLOWED)) << access;
+    EXPECT_EQ(0u, access & ~granted) << std::hex << access << " beyond " << sddl;
+    // What the exchange needs: requests out, answers in, message read mode set.
+    EXPECT_EQ(DWORD{FILE_READ_DATA | FILE_WRITE_DATA | FILE_WRITE_ATTRIBUTES},
+              access & (FILE_READ_DATA | FILE_WRITE_DATA | FILE_WRITE_ATTRIBUTES));
+  }
 }
 
 TEST(PipeTransportTest, StandInDriverProgramServesThePipe) {

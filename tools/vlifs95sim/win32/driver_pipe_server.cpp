@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/win32/handles.h"
+#include "tools/vlifs95sim/win32/pipe_security.h"
 
 namespace velmora::sim {
 namespace {
@@ -22,11 +23,17 @@ constexpr DWORD kRequestWaitMs = 5000;
 // An answered or stalled connection stays open until its client goes, at most this long.
 constexpr DWORD kLingerMs = 30000;
 
-UniqueFile NewInstance(const std::string& name, bool first) {
+// Where and how instances are made: every one, the first included, with the same descriptor.
+struct PipeSpec {
+  const std::string& name;
+  SECURITY_ATTRIBUTES* security;
+};
+
+UniqueFile NewInstance(const PipeSpec& spec, bool first) {
   const DWORD openMode = PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | (first ? FILE_FLAG_FIRST_PIPE_INSTANCE : 0);
-  return UniqueFile(CreateNamedPipeA(name.c_str(), openMode,
+  return UniqueFile(CreateNamedPipeA(spec.name.c_str(), openMode,
                                      PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS,
-                                     PIPE_UNLIMITED_INSTANCES, kBufferBytes, kBufferBytes, 0, nullptr));
+                                     PIPE_UNLIMITED_INSTANCES, kBufferBytes, kBufferBytes, 0, spec.security));
 }
 
 // A pipe instance waiting for a client. Each wait has an event of its own, so a late signal
@@ -39,27 +46,30 @@ struct Listener {
 };
 
 // Makes `listener` an instance that waits for a client (creating it when empty); its event is
-// set once a client is connected. False only when no instance can be had.
-bool Listen(const std::string& name, bool first, Listener& listener) {
+// set once a client is connected. The error is that of the instance that could not be had.
+DWORD Listen(const PipeSpec& spec, bool first, Listener& listener) {
+  DWORD lastError = ERROR_NO_DATA;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    if (!listener.pipe) listener.pipe = NewInstance(name, first);
+    if (!listener.pipe) listener.pipe = NewInstance(spec, first);
+    if (!listener.pipe) return GetLastError();
     listener.event.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    if (!listener.pipe || !listener.event) return false;
+    if (!listener.event) return GetLastError();
     listener.ov = OVERLAPPED{};
     listener.ov.hEvent = listener.event.get();
     const BOOL done = ConnectNamedPipe(listener.pipe.get(), &listener.ov);
     const DWORD error = done ? ERROR_SUCCESS : GetLastError();
     listener.connectedAtOnce = done || error == ERROR_PIPE_CONNECTED;
-    if (error == ERROR_IO_PENDING) return true;
+    if (error == ERROR_IO_PENDING) return ERROR_SUCCESS;
     if (listener.connectedAtOnce) {
       // No wait was started, so nothing will complete: the overlapped result is not to be asked.
       SetEvent(listener.event.get());
-      return true;
+      return ERROR_SUCCESS;
     }
     // A client came and went before we listened (ERROR_NO_DATA): free the instance, listen again.
+    lastError = error;
     DisconnectNamedPipe(listener.pipe.get());
   }
-  return false;
+  return lastError;
 }
 
 // True when the listener's client is connected (a connection made before the wait counts).
@@ -119,18 +129,32 @@ UniqueKernelHandle ClaimPipeName(const std::string& name) {
   std::replace(object.begin(), object.end(), '\\', '_');
   object = "Global\\VelmoraDriverPipe" + object;
   UniqueKernelHandle claim(CreateMutexA(nullptr, FALSE, object.c_str()));
-  if (claim && GetLastError() == ERROR_ALREADY_EXISTS) claim.reset();
-  if (!claim) SetLastError(ERROR_PIPE_BUSY);
+  const DWORD error = GetLastError();
+  // Another server has it (one of another account is seen as access denied): say so as a
+  // client of that driver's pipe would be told.
+  if (error == ERROR_ALREADY_EXISTS || error == ERROR_ACCESS_DENIED) {
+    claim.reset();
+    SetLastError(ERROR_PIPE_BUSY);
+  }
   return claim;
 }
 
 }  // namespace
 
-bool CDriverPipeServer::Run(HANDLE stop, HANDLE ready, const std::function<void()>& holdingPipe) {
+DWORD CDriverPipeServer::Run(HANDLE stop, HANDLE ready, const std::function<void()>& holdingPipe,
+                             const std::function<void()>& startStep) {
   const UniqueKernelHandle claim = ClaimPipeName(m_strPipeName);
-  if (!claim) return false;
+  if (!claim) return GetLastError();
+  if (startStep) startStep();
+  CPipeSecurity security;
+  if (!security.Attributes()) return security.Error();
+  const PipeSpec spec{m_strPipeName, security.Attributes()};
+  // Set by each connection's thread as it ends, so ended threads are joined without a poll.
+  const UniqueKernelHandle finished(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  if (!finished) return GetLastError();
   Listener listener;
-  if (!Listen(m_strPipeName, true, listener)) return false;
+  if (const DWORD error = Listen(spec, true, listener)) return error;
+  if (startStep) startStep();
   if (holdingPipe) holdingPipe();
   if (ready) SetEvent(ready);
 
@@ -141,10 +165,13 @@ bool CDriverPipeServer::Run(HANDLE stop, HANDLE ready, const std::function<void(
   };
   std::list<Worker> workers;
   std::mutex serving;
-  bool listening = true;
-  while (listening) {
-    HANDLE waits[2] = {stop, listener.event.get()};
-    const DWORD woke = WaitForMultipleObjects(2, waits, FALSE, 200);
+  DWORD error = ERROR_SUCCESS;
+  // Idle, this waits without a time-out: only a stop, a client or an ended thread wakes it.
+  while (error == ERROR_SUCCESS) {
+    HANDLE waits[3] = {stop, listener.event.get(), finished.get()};
+    const DWORD woke = WaitForMultipleObjects(3, waits, FALSE, INFINITE);
+    ++m_wakes;
+    ResetEvent(finished.get());  // before the look, so a thread ending now wakes us again
     for (auto it = workers.begin(); it != workers.end();) {
       if (*it->done) {
         it->thread.join();
@@ -154,7 +181,11 @@ bool CDriverPipeServer::Run(HANDLE stop, HANDLE ready, const std::function<void(
       }
     }
     if (woke == WAIT_OBJECT_0) break;
-    if (woke != WAIT_OBJECT_0 + 1) continue;
+    if (woke == WAIT_OBJECT_0 + 2) continue;
+    if (woke != WAIT_OBJECT_0 + 1) {
+      error = GetLastError();
+      break;
+    }
     if (!Connected(listener)) {
       if (GetLastError() == ERROR_IO_INCOMPLETE) {
         Sleep(1);  // signalled early: keep listening
@@ -162,22 +193,23 @@ bool CDriverPipeServer::Run(HANDLE stop, HANDLE ready, const std::function<void(
       }
       // The client went before it was seen; listen on a fresh instance.
       listener.pipe.reset();
-      listening = Listen(m_strPipeName, false, listener);
+      error = Listen(spec, false, listener);
       continue;
     }
     UniqueFile client = std::move(listener.pipe);
     // The next instance listens before this client is answered.
-    listening = Listen(m_strPipeName, false, listener);
+    error = Listen(spec, false, listener);
     auto done = std::make_shared<std::atomic<bool>>(false);
-    workers.push_back({std::thread([client = std::move(client), stop, done, &serving, this]() mutable {
+    workers.push_back({std::thread([client = std::move(client), stop, done, ended = finished.get(), &serving, this]() mutable {
                          ServeClient(std::move(client), stop, m_handler, serving);
                          *done = true;
+                         SetEvent(ended);
                        }),
                        done});
   }
   SetEvent(stop);  // when listening failed, the workers end too
   for (Worker& w : workers) w.thread.join();
-  return listening;
+  return error;
 }
 
 }  // namespace velmora::sim

@@ -1,9 +1,11 @@
-// Serves the driver's named pipe: one request per connection, message mode, local clients only.
+// Serves the driver's named pipe: one request per connection, message mode, local clients only,
+// every instance with the descriptor of pipe_security.h.
 // A fresh listening instance is created as soon as a client connects, before that client is
 // answered, so a quick next request never finds the pipe missing.
 #pragma once
 #include <windows.h>
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -21,13 +23,21 @@ class CDriverPipeServer {
 
   // Serves until `stop` is signalled; `ready` (optional) is signalled once the first instance
   // listens, after `holdingPipe` (optional) has run: the pipe is then this server's alone and no
-  // client has been served yet. False when the pipe cannot be created, for example because
-  // another server has it.
-  bool Run(HANDLE stop, HANDLE ready = nullptr, const std::function<void()>& holdingPipe = {});
+  // client has been served yet. `startStep` (optional) is called as each step of the start is
+  // done (the name claimed, the first instance listening), for a service's progress reports.
+  // ERROR_SUCCESS once stopped; otherwise the Win32 error that ended or prevented serving, for
+  // example ERROR_PIPE_BUSY when another server has the pipe, or CreateNamedPipe's own error.
+  DWORD Run(HANDLE stop, HANDLE ready = nullptr, const std::function<void()>& holdingPipe = {},
+            const std::function<void()>& startStep = {});
+
+  // How often the accept loop has woken so far (a stop, a client, a connection's end): idle,
+  // it stays put.
+  unsigned long Wakes() const { return m_wakes; }
 
  private:
   std::string m_strPipeName;
   Handler m_handler;
+  std::atomic<unsigned long> m_wakes{0};
 };
 
 }  // namespace velmora::sim

@@ -1,5 +1,6 @@
 #include "tools/vlifs95sim/win32/service_host.h"
 
+#include <mutex>
 #include <thread>
 #include <utility>
 
@@ -11,18 +12,28 @@ namespace {
 char g_serviceName[] = "vlifs95sim";  // an own-process service: the manager ignores the name
 ServeFunction g_serve;                 // the dispatcher's entry point takes no context
 
+// Each step of a start or a stop takes far less; the manager waits this long for the next.
+constexpr DWORD kPendingWaitHintMs = 3000;
+
 struct ServiceContext {
   SERVICE_STATUS_HANDLE status = nullptr;
   framework::UniqueKernelHandle stop{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+  std::mutex reporting;  // reports come from the manager's thread, the server's and ours
+  DWORD checkPoint = 0;
 };
 
-void Report(ServiceContext& context, DWORD state, DWORD exitCode = NO_ERROR, DWORD waitHint = 0) {
+// A pending state advances the checkpoint on each report; any other state has none.
+void Report(ServiceContext& context, DWORD state, DWORD exitCode = NO_ERROR) {
+  std::lock_guard<std::mutex> lock(context.reporting);
+  const bool pending = state == SERVICE_START_PENDING || state == SERVICE_STOP_PENDING;
   SERVICE_STATUS status{};
   status.dwServiceType = SERVICE_WIN32_OWN_PROCESS;
   status.dwCurrentState = state;
   status.dwControlsAccepted = state == SERVICE_RUNNING ? SERVICE_ACCEPT_STOP | SERVICE_ACCEPT_SHUTDOWN : 0;
   status.dwWin32ExitCode = exitCode;
-  status.dwWaitHint = waitHint;
+  status.dwCheckPoint = pending ? ++context.checkPoint : 0;
+  status.dwWaitHint = pending ? kPendingWaitHintMs : 0;
+  if (!pending) context.checkPoint = 0;
   SetServiceStatus(context.status, &status);
 }
 
@@ -31,7 +42,7 @@ DWORD WINAPI OnControl(DWORD control, DWORD, LPVOID, LPVOID data) {
   switch (control) {
     case SERVICE_CONTROL_STOP:
     case SERVICE_CONTROL_SHUTDOWN:
-      Report(context, SERVICE_STOP_PENDING, NO_ERROR, 5000);
+      Report(context, SERVICE_STOP_PENDING);
       SetEvent(context.stop.get());
       return NO_ERROR;
     case SERVICE_CONTROL_INTERROGATE: return NO_ERROR;
@@ -42,20 +53,24 @@ DWORD WINAPI OnControl(DWORD control, DWORD, LPVOID, LPVOID data) {
 void WINAPI ServiceMain(DWORD, LPSTR*) {
   ServiceContext context;
   context.status = RegisterServiceCtrlHandlerExA(g_serviceName, OnControl, &context);
-  if (!context.status || !context.stop) return;
-  Report(context, SERVICE_START_PENDING, NO_ERROR, 5000);
+  if (!context.status) return;
+  Report(context, SERVICE_START_PENDING);
   framework::UniqueKernelHandle ready(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-  bool served = false;
+  if (!context.stop || !ready) {
+    Report(context, SERVICE_STOPPED, GetLastError());
+    return;
+  }
+  DWORD served = NO_ERROR;
   std::thread server([&] {
-    served = g_serve(context.stop.get(), ready.get());
+    served = g_serve(context.stop.get(), ready.get(), [&] { Report(context, SERVICE_START_PENDING); });
     SetEvent(context.stop.get());
   });
   // Running once the pipe listens; a server that cannot listen (another driver has the pipe)
-  // ends before that.
+  // ends before that, and its error becomes the service's exit code.
   HANDLE started[2] = {ready.get(), context.stop.get()};
   if (WaitForMultipleObjects(2, started, FALSE, INFINITE) == WAIT_OBJECT_0) Report(context, SERVICE_RUNNING);
   server.join();
-  Report(context, SERVICE_STOPPED, served ? NO_ERROR : ERROR_SERVICE_SPECIFIC_ERROR);
+  Report(context, SERVICE_STOPPED, served);
 }
 
 }  // namespace

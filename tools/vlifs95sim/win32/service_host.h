@@ -7,9 +7,10 @@
 
 namespace velmora::sim {
 
-// serve(stop, ready) serves until `stop` is signalled, signals `ready` once it listens, and
-// returns false when it cannot serve at all.
-using ServeFunction = std::function<bool(HANDLE stop, HANDLE ready)>;
+// serve(stop, ready, startStep) serves until `stop` is signalled, calls `startStep` as each
+// step of its start is done, signals `ready` once it listens, and returns ERROR_SUCCESS when
+// stopped or the Win32 error that kept it from serving (the service's exit code).
+using ServeFunction = std::function<DWORD(HANDLE stop, HANDLE ready, const std::function<void()>& startStep)>;
 
 // Hands the process to the service control manager and returns when the service has stopped.
 // False when the process was not started as a service.

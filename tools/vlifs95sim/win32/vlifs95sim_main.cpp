@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,7 +48,7 @@ int main(int argc, char** argv) {
   }
   // The state and the clear-cache mark are taken when serving starts, not before: a second
   // driver that cannot have the pipe must not consume the mark.
-  const auto serve = [&](HANDLE stop, HANDLE ready) {
+  const auto serve = [&](HANDLE stop, HANDLE ready, const std::function<void()>& startStep) {
     CDriverPipeServer server(options->pipeName, [&](const std::uint8_t* request, std::size_t size) {
       Answer answer = driver.Serve(request, size);
       if (log) {
@@ -56,9 +57,11 @@ int main(int argc, char** argv) {
       }
       return answer;
     });
-    return server.Run(stop, ready, [&] {
-      if (options->registry) driver.StartFrom(TakeStartUpState(registry, options->settings.state));
-    });
+    return server.Run(
+        stop, ready, [&] {
+          if (options->registry) driver.StartFrom(TakeStartUpState(registry, options->settings.state));
+        },
+        startStep);
   };
 
   bool served = false;
@@ -71,10 +74,11 @@ int main(int argc, char** argv) {
     SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
     std::printf("vlifs95sim: serving %s\n", options->pipeName.c_str());
     std::fflush(stdout);
-    served = serve(stop.get(), nullptr);
+    const DWORD serveError = serve(stop.get(), nullptr, {});
+    served = serveError == ERROR_SUCCESS;
     if (!served) {
       std::fprintf(stderr, "vlifs95sim: cannot serve %s (error %lu; is another driver running?)\n",
-                   options->pipeName.c_str(), GetLastError());
+                   options->pipeName.c_str(), serveError);
     }
   }
   if (log) std::fclose(log);
