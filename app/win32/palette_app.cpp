@@ -58,7 +58,7 @@ class CStartupSteps : public StartupSteps {
     return m_app.CheckForUpgrade() != 0;
   }
   void WaitForStartingDriver(bool showSplash) override {
-    CDriverStartProbe probe(MachineDriverTransport(), [this, showSplash] {
+    CDriverStartProbe probe(MachineDriverTransport(), m_app.Splash(), [this, showSplash] {
       if (showSplash) ShowSplash();
     });
     velmora::WaitForStartingDriver(probe);
@@ -66,12 +66,12 @@ class CStartupSteps : public StartupSteps {
   void CheckDriver() override { CheckDriverAtStartup(m_app.m_driver, m_app); }
   bool InitializeOle() override { return m_app.InitializeOle(); }
   void ShowSplash() override {
-    CStartupSplash::Enable(1);
-    CStartupSplash::Show(&m_palette);  // the palette has no window yet: the splash has no owner
+    m_app.Splash().Enable(true);
+    m_app.Splash().Show(&m_palette);  // the palette has no window yet: the splash has no owner
   }
   // Common controls are registered by the framework before the first property sheet or
   // up-down control, with COMCTL32 loaded then: no course but the options sheet needs them.
-  void DismissSplash() override { CStartupSplash::Dismiss(); }
+  void DismissSplash() override { m_app.Splash().Dismiss(); }
   int SetActivation(int requested) override { return m_app.SetActivation(requested); }
   void RunPalette() override {
     m_startup.End();
@@ -124,7 +124,7 @@ bool CPaletteApp::InitializeOle() {
 }
 
 BOOL CPaletteApp::PreTranslateMessage(MSG* msg) {
-  if (m_bShowSplash) CStartupSplash::Filter(msg);
+  if (m_bShowSplash) m_splash.Filter(msg);
   return CWinApp::PreTranslateMessage(msg);
 }
 

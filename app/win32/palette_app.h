@@ -13,6 +13,7 @@
 #include "framework/win32/win_app.h"
 #include "options/options_services.h"
 #include "palette/palette_services.h"
+#include "palette/win32/startup_splash.h"
 #include "app/win32/win32_system.h"
 
 namespace velmora {
@@ -74,6 +75,13 @@ class CPaletteApp : public framework::CWinApp, public Prompts {
  private:
   CStartLock m_startLock;
   bool m_bOleInitialized = false;
+
+ public:
+  // The start-up picture of this run.
+  CStartupPicture& Splash() { return m_splash; }
+
+ private:
+  CStartupPicture m_splash;
 };
 
 }  // namespace velmora
