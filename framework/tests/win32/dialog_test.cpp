@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "framework/win32/dialog.h"
+#include "framework/win32/message_box.h"
 #include "framework/win32/modal_scope.h"
 #include "framework/win32/win_app.h"
-#include "app/win32/palette_app.h"
 #include "resource.h"
 
 namespace framework {
@@ -46,9 +46,26 @@ class ScriptedDialog : public CDialog {
   bool quit = false;
 };
 
+// Template IDD_MAIN_PALETTE names a window class of its own: registered here as a plain dialog
+// class for the test's time, unless the program's registration is already there.
 class DialogTest : public ::testing::Test {
  protected:
-  void SetUp() override { velmora::CPaletteApp::RegisterPaletteClass(); }
+  void SetUp() override {
+    WNDCLASSA wc{};
+    if (GetClassInfoA(AfxGetInstanceHandle(), kTemplateClass, &wc)) return;
+    wc.lpfnWndProc = DefDlgProcA;
+    wc.cbWndExtra = DLGWINDOWEXTRA;
+    wc.hInstance = AfxGetInstanceHandle();
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = kTemplateClass;
+    ASSERT_TRUE(AfxRegisterClass(&wc));
+    m_bRegistered = true;
+  }
+  void TearDown() override {
+    if (m_bRegistered) UnregisterClassA(kTemplateClass, AfxGetInstanceHandle());
+  }
+  static constexpr char kTemplateClass[] = "VelmoraMainPalette";
+  bool m_bRegistered = false;
 };
 
 TEST_F(DialogTest, ModalRunFiltersMessagesAndReturnsTheEndDialogResult) {
