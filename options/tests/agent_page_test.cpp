@@ -50,26 +50,26 @@ TEST(AgentPageTest, LoadChangeAndApplyFollowWhatIsStored) {
   struct Case {
     const char* stored;       // nullptr: no value
     Agent typed;              // the user's change after the load
-    bool writeFails;
     Agent shown;              // after the load
-    bool changed;             // after the load and the user's change
     const char* storedAfter;  // after the apply
     Agent shownAfter;         // after the apply's load
-    bool changedAfter;
+    bool writeFails;
+    bool changed;       // after the load and the user's change
+    bool changedAfter;  // after the apply
   } cases[] = {
       // Unchanged: nothing written, the value keeps its own spelling.
-      {"nt.east", kNoChange, false, {AgentType::kNt, "EAST"}, false, "nt.east", {AgentType::kNt, "EAST"}, false},
-      {"nt.east", {AgentType::kNt, "west"}, false, {AgentType::kNt, "EAST"}, true, "NT.WEST", {AgentType::kNt, "WEST"},
+      {"nt.east", kNoChange, {AgentType::kNt, "EAST"}, "nt.east", {AgentType::kNt, "EAST"}, false, false, false},
+      {"nt.east", {AgentType::kNt, "west"}, {AgentType::kNt, "EAST"}, "NT.WEST", {AgentType::kNt, "WEST"}, false, true,
        false},
-      {"NT.EAST", {AgentType::kNovell, "EAST"}, false, {AgentType::kNt, "EAST"}, true, "NOVELL.EAST",
-       {AgentType::kNovell, "EAST"}, false},
+      {"NT.EAST", {AgentType::kNovell, "EAST"}, {AgentType::kNt, "EAST"}, "NOVELL.EAST", {AgentType::kNovell, "EAST"},
+       false, true, false},
       // Nothing valid stored: the placeholder counts as changed until an apply stores it.
-      {nullptr, kNoChange, false, kPlaceholder, true, "NOVELL.VL_AGENT", kPlaceholder, false},
-      {"IPX.AGENT", kNoChange, false, kPlaceholder, true, "NOVELL.VL_AGENT", kPlaceholder, false},
+      {nullptr, kNoChange, kPlaceholder, "NOVELL.VL_AGENT", kPlaceholder, false, true, false},
+      {"IPX.AGENT", kNoChange, kPlaceholder, "NOVELL.VL_AGENT", kPlaceholder, false, true, false},
       // No button selected: stored with an empty tag, which reads back as invalid.
-      {"NOVELL.SRV", {AgentType::kNone, "SRV"}, false, {AgentType::kNovell, "SRV"}, true, ".SRV", kPlaceholder, true},
+      {"NOVELL.SRV", {AgentType::kNone, "SRV"}, {AgentType::kNovell, "SRV"}, ".SRV", kPlaceholder, false, true, true},
       // A failed write: the apply goes on and shows what is stored, the typing is lost.
-      {"nt.a", {AgentType::kNovell, "A"}, true, {AgentType::kNt, "A"}, true, "nt.a", {AgentType::kNt, "A"}, false},
+      {"nt.a", {AgentType::kNovell, "A"}, {AgentType::kNt, "A"}, "nt.a", {AgentType::kNt, "A"}, true, true, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.stored ? c.stored : "(none)");
