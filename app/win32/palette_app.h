@@ -62,6 +62,8 @@ class CPaletteApp : public framework::CWinApp, public Prompts {
   // What the palette and the options sheet use, drawn from this object.
   PaletteServices MakePaletteServices();
   OptionsServices MakeOptionsServices();
+  // The start-up picture of this run.
+  CStartupPicture& Splash() { return m_splash; }
 
   std::string m_strInstallDir;
   CDriverChannel m_driver;
@@ -75,12 +77,6 @@ class CPaletteApp : public framework::CWinApp, public Prompts {
  private:
   CStartLock m_startLock;
   bool m_bOleInitialized = false;
-
- public:
-  // The start-up picture of this run.
-  CStartupPicture& Splash() { return m_splash; }
-
- private:
   CStartupPicture m_splash;
 };
 
