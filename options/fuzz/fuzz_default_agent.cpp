@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckAgainstText(parsed, bytes);
   if (parsed.valid) {
     // Upper-casing twice changes nothing, so the stored form reads back as the same agent.
-    const DefaultAgent again = ParseDefaultAgent(FormatDefaultAgent(parsed.type, parsed.name));
+    const DefaultAgent again = ParseDefaultAgent(FormatDefaultAgent({parsed.type, parsed.name}));
     Require(again.valid && again.type == parsed.type && again.name == parsed.name);
   }
 
