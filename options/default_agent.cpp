@@ -13,9 +13,9 @@ DefaultAgent ParseDefaultAgent(std::string_view text) {
   const std::string upper = UpperCase8Bit(text);
   const std::string tag = upper.substr(0, dot);
   if (tag == "NOVELL") {
-    agent.type = kAgentTypeNovell;
+    agent.type = AgentType::kNovell;
   } else if (tag == "NT") {
-    agent.type = kAgentTypeNt;
+    agent.type = AgentType::kNt;
   } else {
     return agent;
   }
@@ -31,20 +31,19 @@ DefaultAgent ReadDefaultAgent(SettingsStore& settings) {
   return ParseDefaultAgent(buffer);
 }
 
-std::string FormatDefaultAgent(int selectedType, const std::string& name) {
-  const char* tag = selectedType == kAgentTypeNovell ? "NOVELL" : selectedType == kAgentTypeNt ? "NT" : "";
-  return std::string(tag) + "." + name;
+std::string FormatDefaultAgent(const AgentShown& shown) {
+  const char* tag = shown.type == AgentType::kNovell ? "NOVELL" : shown.type == AgentType::kNt ? "NT" : "";
+  return std::string(tag) + "." + shown.name;
 }
 
-bool IsDefaultAgentChanged(int selectedType, const std::string& shownName, int rememberedType,
-                           const std::string& rememberedName) {
-  return selectedType != rememberedType || shownName != rememberedName;
+bool IsDefaultAgentChanged(const AgentShown& shown, const std::optional<AgentShown>& remembered) {
+  return !remembered || shown != *remembered;
 }
 
-bool SaveDefaultAgent(SettingsStore& settings, Prompts& prompts, OwnerWindow page, int selectedType,
-                      const std::string& shownName, int rememberedType, const std::string& rememberedName) {
-  if (!IsDefaultAgentChanged(selectedType, shownName, rememberedType, rememberedName)) return false;
-  const std::string value = FormatDefaultAgent(selectedType, shownName);
+bool SaveDefaultAgent(SettingsStore& settings, Prompts& prompts, OwnerWindow page, const AgentShown& shown,
+                      const std::optional<AgentShown>& remembered) {
+  if (!IsDefaultAgentChanged(shown, remembered)) return false;
+  const std::string value = FormatDefaultAgent(shown);
   if (settings.WriteString(kAgentsKey, "", value.c_str(), static_cast<std::uint32_t>(value.size() + 1)) !=
       kErrorSuccess) {
     prompts.ShowError(kErrWriteDefaultAgent, kMbIconHand, page);

@@ -5,14 +5,9 @@
 
 namespace velmora {
 
-void NoteApplyChecked(int* notifyPending, bool changed) {
-  if (changed) *notifyPending = 1;
-}
-
-bool SendNoticeIfPending(int* notifyPending, SheetMoment, const std::function<int()>& notifyDriver,
-                         Prompts& prompts, OwnerWindow sheet) {
-  if (*notifyPending != 1) return false;
-  *notifyPending = 0;
+bool SettingsNotice::SendIfPending(const std::function<int()>& notifyDriver, Prompts& prompts, OwnerWindow sheet) {
+  if (!m_bPending) return false;
+  m_bPending = false;
   if (notifyDriver() != 0) prompts.ShowError(kErrCannotCommunicate, kMbIconHand, sheet);
   return true;
 }

@@ -10,18 +10,22 @@
 
 namespace velmora {
 
-enum class SheetMoment {
-  kPageActivated,  // a page became the active one
-  kApplyStored,    // the last page of an apply has stored its values
+class SettingsNotice {
+ public:
+  // The change check of an apply notification: changes leave the notice pending; an apply
+  // without changes leaves it as it was.
+  void NoteApplyChecked(bool changed) {
+    if (changed) m_bPending = true;
+  }
+
+  // Sends the notice when one is pending, clearing it whatever the driver answers; a refusal
+  // (anything but 0) shows 20022 owned by the sheet. True when the driver was asked.
+  bool SendIfPending(const std::function<int()>& notifyDriver, Prompts& prompts, OwnerWindow sheet);
+
+  bool pending() const { return m_bPending; }
+
+ private:
+  bool m_bPending = false;  // an apply found changes the driver has not heard of yet
 };
-
-// The change check of an apply notification: changes leave the notice pending; an apply
-// without changes leaves the flag as it was.
-void NoteApplyChecked(int* notifyPending, bool changed);
-
-// Sends the notice when one is pending, clearing the flag whatever the driver answers; a
-// refusal (anything but 0) shows 20022 owned by the sheet. True when the driver was asked.
-bool SendNoticeIfPending(int* notifyPending, SheetMoment moment, const std::function<int()>& notifyDriver,
-                         Prompts& prompts, OwnerWindow sheet);
 
 }  // namespace velmora

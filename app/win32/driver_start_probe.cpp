@@ -4,7 +4,6 @@
 
 #include "driver/win32/driver_service_query.h"
 #include "framework/win32/modal_run.h"
-#include "palette/win32/startup_splash.h"
 
 namespace velmora {
 
@@ -15,7 +14,7 @@ void CDriverStartProbe::WaitBegins() {
 }
 
 bool CDriverStartProbe::Pause(std::uint32_t ms) {
-  CStartupSplash::KeepShowing();
+  m_splash.KeepShowing();
   return framework::PumpMessagesFor(ms);
 }
 

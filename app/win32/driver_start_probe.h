@@ -6,13 +6,14 @@
 
 #include "driver/driver_start_wait.h"
 #include "driver/win32/win32_driver_transport.h"
+#include "palette/win32/startup_splash.h"
 
 namespace velmora {
 
 class CDriverStartProbe : public DriverStartProbe {
  public:
-  CDriverStartProbe(const CWin32DriverTransport& transport, std::function<void()> waitBegins)
-      : m_transport(transport), m_waitBegins(std::move(waitBegins)) {}
+  CDriverStartProbe(const CWin32DriverTransport& transport, CStartupPicture& splash, std::function<void()> waitBegins)
+      : m_transport(transport), m_splash(splash), m_waitBegins(std::move(waitBegins)) {}
 
   bool DriverListens() override { return m_transport.Listening(); }
   DriverServiceStatus QueryService() override;
@@ -22,6 +23,7 @@ class CDriverStartProbe : public DriverStartProbe {
 
  private:
   const CWin32DriverTransport& m_transport;
+  CStartupPicture& m_splash;  // kept showing while the wait lasts
   std::function<void()> m_waitBegins;
 };
 

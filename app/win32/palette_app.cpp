@@ -49,7 +49,7 @@ BOOL CPaletteApp::InitInstance() {
 }
 
 BOOL CPaletteApp::PreTranslateMessage(MSG* msg) {
-  if (m_switches.showSplash) CStartupSplash::Filter(msg);
+  if (m_switches.showSplash) m_splash.Filter(msg);
   return CWinApp::PreTranslateMessage(msg);
 }
 
@@ -125,7 +125,7 @@ bool CPaletteApp::CheckForUpgrade(bool forcePrompt) {
 }
 
 void CPaletteApp::WaitForStartingDriver(const std::function<void()>& waitBegins) {
-  CDriverStartProbe probe(m_transport, waitBegins);
+  CDriverStartProbe probe(m_transport, m_splash, waitBegins);
   velmora::WaitForStartingDriver(probe);
 }
 

@@ -17,6 +17,7 @@
 #include "framework/win32/win_app.h"
 #include "options/options_services.h"
 #include "palette/palette_services.h"
+#include "palette/win32/startup_splash.h"
 
 namespace velmora {
 
@@ -59,6 +60,8 @@ class CPaletteApp : public framework::CWinApp, public Prompts {
   // What the palette and the options sheet use, drawn from this object.
   PaletteServices MakePaletteServices();
   OptionsServices MakeOptionsServices();
+  // The start-up picture of this run.
+  CStartupPicture& Splash() { return m_splash; }
 
  private:
   std::string m_strInstallDir;
@@ -70,6 +73,7 @@ class CPaletteApp : public framework::CWinApp, public Prompts {
   CStartLock m_startLock;
   framework::CClassRegistration m_paletteClass;
   bool m_bOleInitialized = false;
+  CStartupPicture m_splash;
 };
 
 }  // namespace velmora

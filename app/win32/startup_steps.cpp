@@ -31,11 +31,11 @@ void CStartupSteps::CheckDriver() { m_app.CheckDriver(); }
 bool CStartupSteps::InitializeOle() { return m_app.InitializeOle(); }
 
 void CStartupSteps::ShowSplash() {
-  CStartupSplash::Enable(1);
-  CStartupSplash::Show(&m_palette);  // the palette has no window yet: the splash has no owner
+  m_app.Splash().Enable(true);
+  m_app.Splash().Show(&m_palette);  // the palette has no window yet: the splash has no owner
 }
 
-void CStartupSteps::DismissSplash() { CStartupSplash::Dismiss(); }
+void CStartupSteps::DismissSplash() { m_app.Splash().Dismiss(); }
 
 int CStartupSteps::SetActivation(int requested) { return m_app.SetActivation(requested); }
 

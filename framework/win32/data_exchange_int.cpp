@@ -29,8 +29,7 @@ void DDX_Text(CDataExchange* dx, int id, int& value) {
 
 void DDV_RefuseRange(CDataExchange* dx, int id, int min, int max) {
   dx->PrepareEditCtrl(id);
-  AfxMessageBox(AfxFormatString2(kIdpParseIntRange, std::to_string(min), std::to_string(max)), MB_OK,
-                kHelpIdPromptBase + kIdpParseIntRange);
+  AfxMessageBox(AfxFormatString2(kIdpParseIntRange, std::to_string(min), std::to_string(max)), MB_OK);
   dx->Fail();
 }
 

@@ -5,6 +5,7 @@
 #include "framework/win32/center_window.h"
 #include "framework/win32/modal_run.h"
 #include "framework/win32/win_app.h"
+#include "framework/win32/window_failure.h"
 
 namespace framework {
 
@@ -115,11 +116,12 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
 
   LRESULT result = 0;
   bool handled = false;
+  HWND volatile failing = wnd;  // in memory for the handler, as in CPopupWnd::WndProc
   // No exception may unwind through the system's dialog code.
   try {
     handled = self->OnMessage(msg, wp, lp, &result) || self->HandleMessage(wnd, msg, wp, lp, &result);
   } catch (...) {
-    handled = false;
+    EndOnWindowException(failing);
   }
 
   if (msg == WM_NCDESTROY) {

@@ -1,4 +1,4 @@
-// The framework's own string resources and help contexts; the program's string table carries
+// The framework's own string resources; the program's string table carries
 // these entries under these numbers.
 #pragma once
 #include <windows.h>
@@ -7,8 +7,5 @@ namespace framework {
 
 constexpr UINT kIdpParseInt = 61712;       // "Please enter an integer."
 constexpr UINT kIdpParseIntRange = 61713;  // "Please enter an integer between %1 and %2."
-
-// Help context of a string-table message box: this base plus the string's id.
-constexpr DWORD kHelpIdPromptBase = 0x30000;
 
 }  // namespace framework

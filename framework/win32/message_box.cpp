@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "framework/format_string.h"
-#include "framework/win32/framework_ids.h"
 #include "framework/win32/modal_scope.h"
 #include "framework/win32/win_app.h"
 
@@ -15,23 +14,16 @@ std::string LoadResourceString(UINT id, int bufferSize) {
   return n > 0 ? std::string(buf.data(), static_cast<std::size_t>(n)) : std::string();
 }
 
-int AfxMessageBox(const std::string& text, UINT type, DWORD helpContext) {
+int AfxMessageBox(const std::string& text, UINT type) {
   CWinApp* app = AfxGetApp();
   if ((type & MB_ICONMASK) == 0 && (type & MB_TYPEMASK) == MB_OK) type |= MB_ICONEXCLAMATION;
   // The box belongs to the window the user is working in, so it stays in front of it.
   HWND owner = GetActiveWindow();
-  DWORD savedContext = 0;
-  if (app) {
-    savedContext = app->m_dwPromptContext;
-    app->m_dwPromptContext = helpContext;
-  }
-  int result = ModalMessageBox(owner, text.c_str(), app ? app->m_pszAppName : "", type);
-  if (app) app->m_dwPromptContext = savedContext;
-  return result;
+  return ModalMessageBox(owner, text.c_str(), app ? app->m_pszAppName : "", type);
 }
 
-int AfxMessageBox(UINT id, UINT type, DWORD helpContext) {
-  return AfxMessageBox(LoadResourceString(id), type, helpContext ? helpContext : kHelpIdPromptBase + id);
+int AfxMessageBox(UINT id, UINT type) {
+  return AfxMessageBox(LoadResourceString(id), type);
 }
 
 std::string AfxFormatString1(UINT id, const std::string& arg) {

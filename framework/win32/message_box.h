@@ -10,9 +10,9 @@ namespace framework {
 std::string LoadResourceString(UINT id, int bufferSize = 256);
 
 // Shows string id in a message box titled with the application's name. A box with only an
-// OK button and no icon gets the exclamation icon. helpContext 0 means kHelpIdPromptBase + id.
-int AfxMessageBox(UINT id, UINT type = MB_OK, DWORD helpContext = 0);
-int AfxMessageBox(const std::string& text, UINT type = MB_OK, DWORD helpContext = 0);
+// OK button and no icon gets the exclamation icon.
+int AfxMessageBox(UINT id, UINT type = MB_OK);
+int AfxMessageBox(const std::string& text, UINT type = MB_OK);
 
 // Loads string id and replaces "%1" by arg (the entry is read through a 256-character buffer).
 std::string AfxFormatString1(UINT id, const std::string& arg);

@@ -7,6 +7,7 @@
 #include "framework/win32/center_window.h"
 #include "framework/win32/class_registration.h"
 #include "framework/win32/win_app.h"
+#include "framework/win32/window_failure.h"
 
 namespace framework {
 
@@ -32,11 +33,14 @@ LRESULT CALLBACK CPopupWnd::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (!self) return DefWindowProcA(wnd, msg, wp, lp);
 
   LRESULT result = 0;
+  // Kept in memory for the handler: a register holding it is not always restored when an
+  // exception is caught here under Wine (seen as a null window).
+  HWND volatile failing = wnd;
   // No exception may unwind through the system's window code.
   try {
     result = self->WindowProc(msg, wp, lp);
   } catch (...) {
-    result = DefWindowProcA(wnd, msg, wp, lp);
+    EndOnWindowException(failing);
   }
   if (msg == WM_NCDESTROY) {
     self->Detach();

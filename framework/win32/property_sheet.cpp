@@ -5,6 +5,7 @@
 #include "framework/win32/modal_run.h"
 #include "framework/win32/property_page.h"
 #include "framework/win32/win_app.h"
+#include "framework/win32/window_failure.h"
 
 namespace framework {
 namespace {
@@ -49,15 +50,6 @@ CPropertyPage* CPropertySheet::GetActivePage() const {
     if (page->m_hWnd && page->m_hWnd == current) return page;
   }
   return nullptr;
-}
-
-bool CPropertySheet::IsLastPageWithWindow(const CPropertyPage* page) const {
-  bool after = false;
-  for (const CPropertyPage* p : m_pages) {
-    if (after && p->m_hWnd) return false;
-    if (p == page) after = true;
-  }
-  return after;
 }
 
 INT_PTR CPropertySheet::DoModal() {
@@ -143,12 +135,13 @@ LRESULT CALLBACK CPropertySheet::SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPA
     return DefaultSubclassProc(wnd, msg, wp, lp);
   }
   LRESULT result = 0;
+  HWND volatile failing = wnd;  // in memory for the handler, as in CPopupWnd::WndProc
   try {
     if (self->OnMessage(msg, wp, lp, &result)) return result;
     result = DefaultSubclassProc(wnd, msg, wp, lp);
     if (msg == WM_ACTIVATE) self->OnActivate(LOWORD(wp), reinterpret_cast<HWND>(lp), HIWORD(wp) != 0);
   } catch (...) {
-    // No exception may unwind through the system's window code.
+    EndOnWindowException(failing);  // no exception may unwind through the system's window code
   }
   return result;
 }

@@ -40,9 +40,6 @@ class CPropertySheet : public CWnd {
   // Runs after the sheet's OnChildNotify and the page's own handling.
   virtual void OnPageNotified(CPropertyPage* page, UINT code, LRESULT result);
 
-  // True when no page after this one has a window, so an apply reaches it last.
-  bool IsLastPageWithWindow(const CPropertyPage* page) const;
-
   HWND m_hWndParent;
 
  protected:

@@ -23,8 +23,6 @@ class CWinApp {
   HINSTANCE m_hInstance = nullptr;
   const char* m_lpCmdLine = "";  // the command line after the program name
   const char* m_pszAppName;      // caption of the framework's message boxes
-  HWND m_hMainWnd = nullptr;     // owner of unowned error boxes; none unless set
-  DWORD m_dwPromptContext = 0;   // help context of the message box being shown
   int m_nExitCode = 0;
 };
 

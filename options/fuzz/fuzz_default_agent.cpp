@@ -22,7 +22,7 @@ void Require(bool condition) {
 void CheckAgainstText(const velmora::DefaultAgent& agent, std::string_view text) {
   const std::size_t dot = text.find('.');
   if (!agent.valid) {
-    Require(agent.type == velmora::kAgentTypeNone && agent.name.empty());
+    Require(agent.type == velmora::AgentType::kNone && agent.name.empty());
     if (dot != std::string_view::npos && dot > 0) {
       const std::string tag = velmora::UpperCase8Bit(text.substr(0, dot));
       Require(tag != "NOVELL" && tag != "NT");
@@ -31,8 +31,8 @@ void CheckAgainstText(const velmora::DefaultAgent& agent, std::string_view text)
   }
   Require(dot != std::string_view::npos && dot > 0);
   const std::string tag = velmora::UpperCase8Bit(text.substr(0, dot));
-  Require((tag == "NOVELL" && agent.type == velmora::kAgentTypeNovell) ||
-          (tag == "NT" && agent.type == velmora::kAgentTypeNt));
+  Require((tag == "NOVELL" && agent.type == velmora::AgentType::kNovell) ||
+          (tag == "NT" && agent.type == velmora::AgentType::kNt));
   Require(agent.name == velmora::UpperCase8Bit(text.substr(dot + 1)));
 }
 
@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckAgainstText(parsed, bytes);
   if (parsed.valid) {
     // Upper-casing twice changes nothing, so the stored form reads back as the same agent.
-    const DefaultAgent again = ParseDefaultAgent(FormatDefaultAgent(parsed.type, parsed.name));
+    const DefaultAgent again = ParseDefaultAgent(FormatDefaultAgent({parsed.type, parsed.name}));
     Require(again.valid && again.type == parsed.type && again.name == parsed.name);
   }
 
@@ -63,21 +63,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The text read is what the value holds up to its first zero byte.
     CheckAgainstText(read, bytes.substr(0, bytes.find('\0')));
   } else {
-    Require(read.type == kAgentTypeNone && read.name.empty());
+    Require(read.type == AgentType::kNone && read.name.empty());
   }
 
   // The page remembers what it read; shown it unchanged, Apply writes nothing.
   testing::RecordingPrompts prompts;
   const std::size_t writes = reg.Log().size();
   if (read.valid) {
-    Require(!SaveDefaultAgent(reg, prompts, nullptr, read.type, read.name, read.type, read.name));
+    const AgentShown shown{read.type, read.name};
+    Require(!SaveDefaultAgent(reg, prompts, nullptr, shown, shown));
     Require(reg.Log().size() == writes);
   } else {
     // It shows the placeholder with Novell, which differs from the nothing it remembers:
     // Apply stores a value that reads back as exactly that.
-    Require(SaveDefaultAgent(reg, prompts, nullptr, kAgentTypeNovell, kPlaceholderAgentName, read.type, read.name));
+    Require(SaveDefaultAgent(reg, prompts, nullptr, {AgentType::kNovell, kPlaceholderAgentName}, std::nullopt));
     const DefaultAgent stored = ReadDefaultAgent(reg);
-    Require(stored.valid && stored.type == kAgentTypeNovell && stored.name == kPlaceholderAgentName);
+    Require(stored.valid && stored.type == AgentType::kNovell && stored.name == kPlaceholderAgentName);
     const MemoryRegistry::Value* value = reg.Find(kAgentsKey, "");
     Require(value != nullptr && value->type == kRegSz && !value->data.empty() && value->data.back() == 0);
   }

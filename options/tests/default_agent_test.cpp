@@ -13,14 +13,14 @@ using testing::RecordingPrompts;
 TEST(DefaultAgentTest, RecognisedValuesGiveTypeAndName) {
   struct Case {
     const char* stored;
-    int type;
+    AgentType type;
     const char* name;
   } cases[] = {
-      {"NT.AGENT7", kAgentTypeNt, "AGENT7"},
-      {"novell.main agent", kAgentTypeNovell, "MAIN AGENT"},  // the whole text is upper-cased
-      {"NOVELL.SRV.EAST.2", kAgentTypeNovell, "SRV.EAST.2"},  // further full stops stay in the name
-      {"NOVELL.", kAgentTypeNovell, ""},                      // empty name
-      {"Nt.x", kAgentTypeNt, "X"},
+      {"NT.AGENT7", AgentType::kNt, "AGENT7"},
+      {"novell.main agent", AgentType::kNovell, "MAIN AGENT"},  // the whole text is upper-cased
+      {"NOVELL.SRV.EAST.2", AgentType::kNovell, "SRV.EAST.2"},  // further full stops stay in the name
+      {"NOVELL.", AgentType::kNovell, ""},                      // empty name
+      {"Nt.x", AgentType::kNt, "X"},
   };
   for (const Case& c : cases) {
     const DefaultAgent a = ParseDefaultAgent(c.stored);
@@ -34,7 +34,7 @@ TEST(DefaultAgentTest, MalformedValuesFallBack) {
   for (const char* stored : {"NOVELL", "", ".NOVELL", "IPX.AGENT", "NOVELLX.A", "N.A", " NT.A"}) {
     const DefaultAgent a = ParseDefaultAgent(stored);
     EXPECT_FALSE(a.valid) << stored;
-    EXPECT_EQ(kAgentTypeNone, a.type);
+    EXPECT_EQ(AgentType::kNone, a.type);
     EXPECT_EQ("", a.name);
   }
 }
@@ -60,19 +60,19 @@ TEST(DefaultAgentTest, UpperCaseCoversTheWesternLetters) {
 TEST(DefaultAgentTest, AnUnchangedPageWritesNothingAChangedOneWritesTagDotName) {
   MemoryRegistry reg;
   RecordingPrompts prompts;
-  EXPECT_FALSE(SaveDefaultAgent(reg, prompts, nullptr, kAgentTypeNt, "EAST", kAgentTypeNt, "EAST"));
+  EXPECT_FALSE(SaveDefaultAgent(reg, prompts, nullptr, {AgentType::kNt, "EAST"}, AgentShown{AgentType::kNt, "EAST"}));
   EXPECT_TRUE(reg.Log().empty());
-  EXPECT_TRUE(IsDefaultAgentChanged(kAgentTypeNt, "east", kAgentTypeNt, "EAST"));  // exact comparison
+  EXPECT_TRUE(IsDefaultAgentChanged({AgentType::kNt, "east"}, AgentShown{AgentType::kNt, "EAST"}));  // exact comparison
 
   // After a fallback the page shows the placeholder but remembers nothing: it counts as changed.
-  EXPECT_TRUE(SaveDefaultAgent(reg, prompts, nullptr, kAgentTypeNovell, kPlaceholderAgentName, kAgentTypeNone, ""));
+  EXPECT_TRUE(SaveDefaultAgent(reg, prompts, nullptr, {AgentType::kNovell, kPlaceholderAgentName}, std::nullopt));
   char buf[260];
   std::uint32_t size = sizeof buf;
   ASSERT_EQ(0, reg.ReadString(kAgentsKey, "", buf, &size));
   EXPECT_STREQ("NOVELL.VL_AGENT", buf);
   EXPECT_EQ(16u, size);  // the terminating zero is stored
-  EXPECT_EQ("NT.X", FormatDefaultAgent(kAgentTypeNt, "X"));
-  EXPECT_EQ(".X", FormatDefaultAgent(0, "X"));
+  EXPECT_EQ("NT.X", FormatDefaultAgent({AgentType::kNt, "X"}));
+  EXPECT_EQ(".X", FormatDefaultAgent({AgentType::kNone, "X"}));
   EXPECT_TRUE(prompts.boxes.empty());
 }
 
@@ -81,7 +81,7 @@ TEST(DefaultAgentTest, AFailedWriteShows20009OwnedByThePage) {
   RecordingPrompts prompts;
   reg.FailWrites(kAgentsKey, "", 5);
   int page = 0;
-  EXPECT_TRUE(SaveDefaultAgent(reg, prompts, &page, kAgentTypeNt, "A", kAgentTypeNovell, "A"));
+  EXPECT_TRUE(SaveDefaultAgent(reg, prompts, &page, {AgentType::kNt, "A"}, AgentShown{AgentType::kNovell, "A"}));
   ASSERT_EQ(1u, prompts.boxes.size());
   EXPECT_EQ(20009, prompts.boxes[0].id);
   EXPECT_EQ(0x10u, prompts.boxes[0].flags);

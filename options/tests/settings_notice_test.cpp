@@ -10,10 +10,11 @@ using testing::RecordingPrompts;
 
 class SettingsNoticeTest : public ::testing::Test {
  protected:
-  bool Send(SheetMoment moment) {
-    return SendNoticeIfPending(&pending, moment, [this] { ++requests; return driverAnswer; }, prompts, &sheet);
+  // Right after an apply stored its values, or at a page activation: the notice behaves alike.
+  bool Send() {
+    return notice.SendIfPending([this] { ++requests; return driverAnswer; }, prompts, &sheet);
   }
-  int pending = 0;
+  SettingsNotice notice;
   int requests = 0;
   int driverAnswer = 0;
   int sheet = 0;
@@ -21,39 +22,39 @@ class SettingsNoticeTest : public ::testing::Test {
 };
 
 TEST_F(SettingsNoticeTest, AnApplyWithChangesTellsTheDriverOnceRightAfterStoring) {
-  NoteApplyChecked(&pending, true);
-  EXPECT_EQ(1, pending);
-  EXPECT_TRUE(Send(SheetMoment::kApplyStored));
+  notice.NoteApplyChecked(true);
+  EXPECT_TRUE(notice.pending());
+  EXPECT_TRUE(Send());  // the apply stored its values
   EXPECT_EQ(1, requests);
-  EXPECT_EQ(0, pending);
+  EXPECT_FALSE(notice.pending());
   // Nothing left for the next page activation.
-  EXPECT_FALSE(Send(SheetMoment::kPageActivated));
+  EXPECT_FALSE(Send());
   EXPECT_EQ(1, requests);
   EXPECT_TRUE(prompts.boxes.empty());
 }
 
 TEST_F(SettingsNoticeTest, AnApplyWithoutChangesSendsNothingAndKeepsAnEarlierNotice) {
-  NoteApplyChecked(&pending, false);
-  EXPECT_FALSE(Send(SheetMoment::kApplyStored));
-  EXPECT_FALSE(Send(SheetMoment::kPageActivated));
+  notice.NoteApplyChecked(false);
+  EXPECT_FALSE(Send());
+  EXPECT_FALSE(Send());
   EXPECT_EQ(0, requests);
-  pending = 1;  // a notice still waiting stays
-  NoteApplyChecked(&pending, false);
-  EXPECT_EQ(1, pending);
-  EXPECT_TRUE(Send(SheetMoment::kPageActivated));
+  notice.NoteApplyChecked(true);  // a notice still waiting stays
+  notice.NoteApplyChecked(false);
+  EXPECT_TRUE(notice.pending());
+  EXPECT_TRUE(Send());
   EXPECT_EQ(1, requests);
 }
 
 TEST_F(SettingsNoticeTest, ARefusalIsReportedOnceOwnedByTheSheetAndNotRetried) {
   driverAnswer = -1;
-  NoteApplyChecked(&pending, true);
-  EXPECT_TRUE(Send(SheetMoment::kApplyStored));
+  notice.NoteApplyChecked(true);
+  EXPECT_TRUE(Send());
   ASSERT_EQ(1u, prompts.boxes.size());
   EXPECT_EQ(20022, prompts.boxes[0].id);
   EXPECT_EQ(0x10u, prompts.boxes[0].flags);
   EXPECT_EQ(&sheet, prompts.boxes[0].owner);
-  EXPECT_FALSE(Send(SheetMoment::kPageActivated));
-  EXPECT_FALSE(Send(SheetMoment::kApplyStored));
+  EXPECT_FALSE(Send());
+  EXPECT_FALSE(Send());
   EXPECT_EQ(1, requests);
   EXPECT_EQ(1u, prompts.boxes.size());
 }

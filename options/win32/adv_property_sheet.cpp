@@ -13,11 +13,10 @@ CAdvPropertySheet::CAdvPropertySheet(const OptionsServices& services, HWND paren
 
 CAdvPropertySheet::~CAdvPropertySheet() = default;
 
-void CAdvPropertySheet::TellDriverIfPending(SheetMoment moment) {
+void CAdvPropertySheet::TellDriverIfPending() {
   CDriverChannel& driver = m_services.driver;
   DriverAction apply(driver);
-  SendNoticeIfPending(&m_bNotifyPending, moment, [&driver] { return driver.NotifySettingsChanged(); },
-                      m_services.prompts, m_hWnd);
+  m_notice.SendIfPending([&driver] { return driver.NotifySettingsChanged(); }, m_services.prompts, m_hWnd);
 }
 
 bool CAdvPropertySheet::OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
@@ -26,10 +25,10 @@ bool CAdvPropertySheet::OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* r
     if (hdr->code == PSN_APPLY) {
       // Before the page stores anything: compare the boxes with the values as read.
       bool changed = m_cachePage.IsCacheSettingsChanged() != 0;
-      if (!changed) changed = m_agentPage.IsDefaultAgentChanged() != 0;
-      NoteApplyChecked(&m_bNotifyPending, changed);
+      if (!changed) changed = m_agentPage.IsDefaultAgentChanged();
+      m_notice.NoteApplyChecked(changed);
     }
-    if (hdr->code == PSN_SETACTIVE) TellDriverIfPending(SheetMoment::kPageActivated);
+    if (hdr->code == PSN_SETACTIVE) TellDriverIfPending();  // anything still pending
   }
   return CPropertySheet::OnChildNotify(msg, wp, lp, result);
 }
@@ -37,8 +36,14 @@ bool CAdvPropertySheet::OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* r
 void CAdvPropertySheet::OnPageNotified(framework::CPropertyPage* page, UINT code, LRESULT result) {
   // Once the last page of an apply has stored its values, the driver hears of them at once:
   // with a single page no page activation follows an apply.
-  if (code == PSN_APPLY && result == PSNRET_NOERROR && IsLastPageWithWindow(page)) {
-    TellDriverIfPending(SheetMoment::kApplyStored);
+  if (code == PSN_APPLY && result == PSNRET_NOERROR) {
+    // The apply reaches the pages with a window in order: this is its last one when no later
+    // page has a window.
+    int index = 0;
+    while (index < GetPageCount() && GetPage(index) != page) ++index;
+    bool last = index < GetPageCount();
+    for (int i = index + 1; last && i < GetPageCount(); ++i) last = GetPage(i)->m_hWnd == nullptr;
+    if (last) TellDriverIfPending();
   }
   CPropertySheet::OnPageNotified(page, code, result);
 }

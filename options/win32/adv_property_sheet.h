@@ -27,14 +27,16 @@ class CAdvPropertySheet : public framework::CPropertySheet {
   CGeneralProperty m_generalPage;
   CCacheProperty m_cachePage;
   CAgentProperty m_agentPage;
-  int m_bNotifyPending = 0;  // an apply found changes the driver has not heard of yet
 
  protected:
   void OnActivate(UINT state, HWND other, BOOL minimized) override;
 
  private:
+  // Tells the driver of changed settings when an apply left a notice pending.
+  void TellDriverIfPending();
+
   OptionsServices m_services;
-  void TellDriverIfPending(SheetMoment moment);
+  SettingsNotice m_notice;
 };
 
 }  // namespace velmora

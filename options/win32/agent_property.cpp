@@ -3,77 +3,65 @@
 #include <vector>
 
 #include "options/companion_programs.h"
-#include "options/default_agent.h"
 #include "resource.h"
 
 namespace velmora {
+namespace {
 
-CAgentProperty::CAgentProperty(const OptionsServices& services) : CPropertyPage(IDD_AGENT_PAGE), m_services(services) {}
-
-int CAgentProperty::SelectedType() const {
-  if (IsDlgButtonChecked(m_hWnd, IDC_AGENT_NOVELL) == BST_CHECKED) return IDC_AGENT_NOVELL;
-  if (IsDlgButtonChecked(m_hWnd, IDC_AGENT_NT) == BST_CHECKED) return IDC_AGENT_NT;
+// The type buttons of the page; no other code knows their ids.
+int ButtonOf(AgentType type) {
+  switch (type) {
+    case AgentType::kNovell:
+      return IDC_AGENT_NOVELL;
+    case AgentType::kNt:
+      return IDC_AGENT_NT;
+    case AgentType::kNone:
+      break;
+  }
   return 0;
 }
 
-std::string CAgentProperty::ShownName() const {
+}  // namespace
+
+CAgentProperty::CAgentProperty(const OptionsServices& services)
+    : CPropertyPage(IDD_AGENT_PAGE), m_services(services), m_page(m_services.settings, m_services.prompts, *this) {}
+
+void CAgentProperty::Show(const AgentShown& agent) {
+  NotificationLock lock(*this);
+  SetDlgItemTextA(m_hWnd, IDC_AGENT_NAME, agent.name.c_str());
+  CheckRadioButton(m_hWnd, IDC_AGENT_NOVELL, IDC_AGENT_NT, ButtonOf(agent.type));
+}
+
+AgentShown CAgentProperty::Take() const {
+  AgentShown shown;
+  if (IsDlgButtonChecked(m_hWnd, IDC_AGENT_NOVELL) == BST_CHECKED) {
+    shown.type = AgentType::kNovell;
+  } else if (IsDlgButtonChecked(m_hWnd, IDC_AGENT_NT) == BST_CHECKED) {
+    shown.type = AgentType::kNt;
+  }
   HWND edit = GetDlgItem(IDC_AGENT_NAME);
   const int len = GetWindowTextLengthA(edit);
   std::vector<char> buf(static_cast<std::size_t>(len) + 1, '\0');
   GetWindowTextA(edit, buf.data(), len + 1);
-  return buf.data();
+  shown.name = buf.data();
+  return shown;
 }
 
-int CAgentProperty::LoadDefaultAgent() {
-  m_strAgentName.clear();
-  m_nAgentType = kAgentTypeNone;
-  const DefaultAgent agent = ReadDefaultAgent(m_services.settings);
-  NotificationLock lock(*this);
-  if (!agent.valid) {
-    // Nothing usable stored: show the placeholder, remember nothing, so the page counts as changed.
-    SetDlgItemTextA(m_hWnd, IDC_AGENT_NAME, kPlaceholderAgentName);
-    CheckRadioButton(m_hWnd, IDC_AGENT_NOVELL, IDC_AGENT_NT, IDC_AGENT_NOVELL);
-    return 1;
-  }
-  SetDlgItemTextA(m_hWnd, IDC_AGENT_NAME, agent.name.c_str());
-  m_strAgentName = ShownName();
-  CheckRadioButton(m_hWnd, IDC_AGENT_NOVELL, IDC_AGENT_NT, agent.type);
-  m_nAgentType = SelectedType();
-  return 1;
-}
-
-void CAgentProperty::SaveDefaultAgent() {
-  if (!m_bInitialized) return;
-  velmora::SaveDefaultAgent(m_services.settings, m_services.prompts, m_hWnd, SelectedType(), ShownName(), m_nAgentType,
-                            m_strAgentName);
-}
-
-int CAgentProperty::IsDefaultAgentChanged() {
-  if (!m_bInitialized) return 0;
-  return velmora::IsDefaultAgentChanged(SelectedType(), ShownName(), m_nAgentType, m_strAgentName) ? 1 : 0;
-}
+bool CAgentProperty::IsDefaultAgentChanged() const { return m_bInitialized && m_page.Changed(); }
 
 void CAgentProperty::RefreshDefaultAgent() {
-  if (m_bInitialized) LoadDefaultAgent();
+  if (m_bInitialized) m_page.Load();
 }
 
 BOOL CAgentProperty::OnInitDialog() {
   CPropertyPage::OnInitDialog();
-  {
-    NotificationLock lock(*this);
-    SetDlgItemTextA(m_hWnd, IDC_AGENT_NAME, kPlaceholderAgentName);
-    m_strAgentName = ShownName();
-    CheckRadioButton(m_hWnd, IDC_AGENT_NOVELL, IDC_AGENT_NT, IDC_AGENT_NOVELL);
-    m_nAgentType = SelectedType();
-  }
-  LoadDefaultAgent();
-  m_bInitialized = 1;
+  m_page.Load();
+  m_bInitialized = true;
   return TRUE;
 }
 
 BOOL CAgentProperty::OnApply() {
-  SaveDefaultAgent();
-  LoadDefaultAgent();
+  if (m_bInitialized) m_page.Apply(m_hWnd);
   return CPropertyPage::OnApply();  // the apply succeeds even when the write failed
 }
 

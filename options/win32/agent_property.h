@@ -1,29 +1,22 @@
 // The Agent page (template 111): shows the default agent and starts the agent configuration
 // and performance programs. Every operation the sheet calls waits for the page's window.
 #pragma once
-#include <string>
-
 #include "framework/win32/property_page.h"
+#include "options/agent_page.h"
 #include "options/options_services.h"
 
 namespace velmora {
 
-class CAgentProperty : public framework::CPropertyPage {
+class CAgentProperty : public framework::CPropertyPage, private AgentBoxes {
  public:
   explicit CAgentProperty(const OptionsServices& services);
 
-  // Re-reads the stored agent into the controls; always 1.
-  int LoadDefaultAgent();
-  // Writes what the page shows when it differs from what it read.
-  void SaveDefaultAgent();
-  // 1 when the shown name or type differs from what was read; 0 without a window.
-  int IsDefaultAgentChanged();
-  // LoadDefaultAgent once the page has a window.
+  // True when the shown name or type differs from what was read; false without a window.
+  bool IsDefaultAgentChanged() const;
+  // Re-reads the stored agent into the controls once the page has a window.
   void RefreshDefaultAgent();
 
-  std::string m_strAgentName;  // as last loaded and shown
-  int m_nAgentType = -1;       // button id 1007 / 1008; -1 none loaded; 0 none selected
-  int m_bInitialized = 0;
+  bool m_bInitialized = false;  // the page has its window and has loaded once
 
  protected:
   BOOL OnInitDialog() override;
@@ -31,11 +24,15 @@ class CAgentProperty : public framework::CPropertyPage {
   bool OnCommand(WPARAM wp, LPARAM lp) override;
 
  private:
-  OptionsServices m_services;
-  int SelectedType() const;
-  std::string ShownName() const;
+  // AgentBoxes
+  void Show(const AgentShown& agent) override;
+  AgentShown Take() const override;
+
   void OnAgentConfiguration();
   void OnPerformanceInfo();
+
+  OptionsServices m_services;
+  AgentPage m_page;
 };
 
 }  // namespace velmora

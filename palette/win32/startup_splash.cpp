@@ -12,47 +12,44 @@ const UINT_PTR kTimer = 1;
 const UINT kLifetimeMs = 5000;
 }  // namespace
 
-int CStartupSplash::s_bEnabled = 0;
-CStartupSplash* CStartupSplash::s_pCurrent = nullptr;
+CStartupPicture::~CStartupPicture() { Dismiss(); }
 
-void CStartupSplash::Enable(int flag) { s_bEnabled = flag; }
-
-void CStartupSplash::Show(framework::CWnd* owner) {
-  if (!s_bEnabled || s_pCurrent) return;
-  auto splash = std::make_unique<CStartupSplash>();
-  s_pCurrent = splash.get();
+void CStartupPicture::Show(framework::CWnd* owner) {
+  if (!m_bEnabled || m_pCurrent) return;
+  auto splash = std::make_unique<CStartupSplash>(*this);
+  m_pCurrent = splash.get();
   if (splash->Create(owner ? owner->GetSafeHwnd() : nullptr)) {
     splash.release();  // the window owns the object now and deletes it when it goes
     // Read again: a window destroyed during its own creation has taken the object with it.
-    if (CStartupSplash* current = s_pCurrent) UpdateWindow(current->m_hWnd);  // no message loop runs yet
+    if (CStartupSplash* current = m_pCurrent) UpdateWindow(current->m_hWnd);  // no message loop runs yet
     return;
   }
   // A window that was created and destroyed during creation has already deleted the object
   // (its destructor cleared the pointer); otherwise the object is still ours to delete.
-  if (!s_pCurrent) {
+  if (!m_pCurrent) {
     splash.release();
   } else {
     splash.reset();
   }
 }
 
-void CStartupSplash::Filter(const MSG* msg) {
-  if (s_pCurrent && msg && SplashEndsOn(msg->message)) s_pCurrent->DestroyWindow();
+void CStartupPicture::Filter(const MSG* msg) {
+  if (m_pCurrent && msg && SplashEndsOn(msg->message)) m_pCurrent->DestroyWindow();
 }
 
-void CStartupSplash::Dismiss() {
-  if (!s_pCurrent) return;
-  HWND wnd = s_pCurrent->m_hWnd;
+void CStartupPicture::Dismiss() {
+  if (!m_pCurrent) return;
+  HWND wnd = m_pCurrent->m_hWnd;
   ShowWindow(wnd, SW_HIDE);
   SendMessageA(wnd, WM_TIMER, kTimer, 0);
 }
 
-void CStartupSplash::KeepShowing() {
-  if (s_pCurrent) SetTimer(s_pCurrent->m_hWnd, kTimer, kLifetimeMs, nullptr);
+void CStartupPicture::KeepShowing() {
+  if (m_pCurrent) SetTimer(m_pCurrent->m_hWnd, kTimer, kLifetimeMs, nullptr);
 }
 
 CStartupSplash::~CStartupSplash() {
-  if (s_pCurrent == this) s_pCurrent = nullptr;
+  if (m_picture.m_pCurrent == this) m_picture.m_pCurrent = nullptr;
 }
 
 void CStartupSplash::PostNcDestroy() { delete this; }

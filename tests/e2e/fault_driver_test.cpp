@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "res/resource.h"
 #include "tests/e2e/fault_support.h"
 #include "tests/robot/fake_driver.h"
 #include "tests/robot/registry.h"
@@ -130,7 +131,7 @@ TEST_F(FaultDriverTest, StalledDriverCostsEachToggleOneLimit) {
   for (int toggle = 0; toggle < 2; ++toggle) {
     const std::size_t asked = driver.Requests().size();
     const auto start = Clock::now();
-    PostMessageA(GetDlgItem(palette, 1000), BM_CLICK, 0, 0);
+    PostMessageA(GetDlgItem(palette, IDC_ACTIVATE), BM_CLICK, 0, 0);
     robot::MessageBoxSeen box;
     ASSERT_TRUE(robot::WaitForMessageBox(p.Pid(), &box, 15s));
     const auto took = Clock::now() - start;

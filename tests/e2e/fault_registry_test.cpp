@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
 #include "tests/e2e/fault_support.h"
 #include "tests/e2e/options_fixture.h"
 #include "tests/robot/fake_driver.h"
@@ -86,7 +87,7 @@ std::string ProposedInstaller() {
   HWND program = robot::WaitForTopWindow(p.Pid(), "#32770", "Velmora Client Upgrade", 10s);
   EXPECT_NE(nullptr, program);
   if (!program) return "(no program dialog)";
-  const std::string shown = robot::Text(GetDlgItem(program, 1004));
+  const std::string shown = robot::Text(GetDlgItem(program, IDC_UPGRADE_PROGRAM_PATH));
   robot::PressButton(program, IDCANCEL);
   robot::WaitUntil([&] { return !IsWindow(program); }, 5s);
   robot::PressButton(prompt, IDCANCEL);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
 #include "tests/e2e/fault_support.h"
 #include "tests/e2e/palette_fixture.h"
 #include "tests/robot/fake_driver.h"
@@ -115,7 +116,7 @@ TEST_F(FaultSoakTest, ManyPaletteTogglesKeepTheFootprintAndEndInAgreement) {
   robot::Process p = robot::Start("Velmora.exe", "");
   HWND palette = palette_e2e::WaitForPalette(p);
   ASSERT_NE(nullptr, palette);
-  HWND button = GetDlgItem(palette, 1000);
+  HWND button = GetDlgItem(palette, IDC_ACTIVATE);
 
   Footprint base;
   Footprint peak;

@@ -10,6 +10,7 @@
 #include <set>
 #include <string>
 
+#include "res/resource.h"
 #include "tests/e2e/options_fixture.h"
 
 namespace {
@@ -53,7 +54,7 @@ TEST_F(LibraryLoadingTest, ThePaletteStartsWithoutTheLateLibrariesAndTheSheetBri
   loaded = LoadedModules(m_process.Handle());
   EXPECT_TRUE(loaded.count("comctl32.dll"));
   EXPECT_FALSE(loaded.count("comdlg32.dll"));
-  for (int spin : {1001, 1002, 1003, 1004, 1005}) {
+  for (int spin : {IDC_SPIN_BLOCK_SIZE, IDC_SPIN_MAX_SIZE, IDC_SPIN_HOURS, IDC_SPIN_MINUTES, IDC_SPIN_SECONDS}) {
     EXPECT_EQ("msctls_updown32", robot::ClassName(GetDlgItem(Page(), spin))) << "control " << spin;
   }
   Type(options_e2e::kMaxSizeBox, "20");
@@ -67,7 +68,7 @@ TEST_F(LibraryLoadingTest, ThePaletteStartsWithoutTheLateLibrariesAndTheSheetBri
   EXPECT_TRUE(SheetClosed());
   OpenSheet();
   ASSERT_NE(nullptr, m_sheet);
-  EXPECT_EQ("msctls_updown32", robot::ClassName(GetDlgItem(Page(), 1002)));
+  EXPECT_EQ("msctls_updown32", robot::ClassName(GetDlgItem(Page(), IDC_SPIN_MAX_SIZE)));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
 #include "tests/e2e/palette_fixture.h"
 #include "tests/robot/fake_driver.h"
 #include "tests/robot/registry.h"
@@ -21,7 +22,8 @@ using namespace std::chrono_literals;
 
 constexpr const char* kCacheKey = robot::keys::kCache;
 constexpr int kApplyButton = 0x3021;  // the property sheet's Apply button
-constexpr int kBlockSizeBox = 1029, kMaxSizeBox = 1030, kHoursBox = 1026, kMinutesBox = 1027, kSecondsBox = 1028;
+constexpr int kBlockSizeBox = IDC_BLOCK_SIZE, kMaxSizeBox = IDC_MAX_SIZE, kHoursBox = IDC_HOURS, kMinutesBox = IDC_MINUTES,
+              kSecondsBox = IDC_SECONDS;
 
 inline void StoreCache(DWORD blockSize, DWORD maxSize, DWORD refreshTimer) {
   robot::SetDword(kCacheKey, "BlockSize", blockSize);
@@ -75,7 +77,7 @@ class OptionsTest : public ::testing::Test {
     std::vector<robot::MessageBoxSeen> boxes;
     if (!m_palette) return boxes;
     m_requestsBefore = SettingsRequests();
-    robot::PressButton(m_palette, 1002);
+    robot::PressButton(m_palette, IDC_OPTIONS);
     std::vector<HWND> pressed;
     robot::WaitUntil(
         [&] {

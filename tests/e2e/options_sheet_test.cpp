@@ -2,6 +2,7 @@
 // the page shows, checks and stores the cache settings and tells the driver.
 #include <gtest/gtest.h>
 
+#include "res/resource.h"
 #include "tests/e2e/options_fixture.h"
 
 namespace {
@@ -189,7 +190,7 @@ TEST_F(OptionsSheetTest, ARefusedSettingsRequestIsReportedOnceOwnedByTheSheet) {
 TEST_F(OptionsSheetTest, ClearCacheCancelWritesNothingOkThenNoMarksTheCacheAndKeepsRunning) {
   OpenSheetOverUsualCache();
   ASSERT_NE(nullptr, m_sheet);
-  robot::PressButton(Page(), 1011);
+  robot::PressButton(Page(), IDC_CLEAR_CACHE);
   robot::MessageBoxSeen seen;
   ASSERT_TRUE(robot::WaitForMessageBox(m_process.Pid(), &seen, 5s));
   EXPECT_EQ("Velmora", seen.caption);
@@ -200,7 +201,7 @@ TEST_F(OptionsSheetTest, ClearCacheCancelWritesNothingOkThenNoMarksTheCacheAndKe
   Answer(seen.wnd, IDCANCEL);
   EXPECT_FALSE(robot::ValueExists(kCacheKey, "ClearCache"));
 
-  robot::PressButton(Page(), 1011);
+  robot::PressButton(Page(), IDC_CLEAR_CACHE);
   ASSERT_TRUE(robot::WaitForMessageBox(m_process.Pid(), &seen, 5s));
   robot::PressButton(seen.wnd, IDOK);
   HWND first = seen.wnd;

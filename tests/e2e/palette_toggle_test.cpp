@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/registry_names.h"
+#include "res/resource.h"
 #include "tests/e2e/palette_fixture.h"
 #include "tests/robot/fake_driver.h"
 #include "tests/robot/registry.h"
@@ -34,7 +35,7 @@ class PaletteToggleTest : public ::testing::Test {
     m_process = robot::Start("Velmora.exe", "");
     m_palette = palette_e2e::WaitForPalette(m_process);
     ASSERT_NE(nullptr, m_palette);
-    m_button = GetDlgItem(m_palette, 1000);
+    m_button = GetDlgItem(m_palette, IDC_ACTIVATE);
   }
   // Clicks the activate button and waits for the box that answers the click.
   void ClickAndWaitForBox(robot::MessageBoxSeen* box) {
@@ -52,8 +53,8 @@ TEST_F(PaletteToggleTest, AcceptedActivationSaysSoAndSwapsThePicture) {
   ASSERT_NO_FATAL_FAILURE(StartPalette(driver));
   ASSERT_EQ(0, Mismatch(m_button, "PALETTE_ACTIVATEU"));
   // The other two buttons show their resting pictures too.
-  EXPECT_EQ(0, Mismatch(GetDlgItem(m_palette, 1002), "PALETTE_OPTIONSU"));
-  EXPECT_EQ(0, Mismatch(GetDlgItem(m_palette, 1003), "PALETTE_HELPU"));
+  EXPECT_EQ(0, Mismatch(GetDlgItem(m_palette, IDC_OPTIONS), "PALETTE_OPTIONSU"));
+  EXPECT_EQ(0, Mismatch(GetDlgItem(m_palette, IDC_HELP_BUTTON), "PALETTE_HELPU"));
 
   robot::MessageBoxSeen box;
   ASSERT_NO_FATAL_FAILURE(ClickAndWaitForBox(&box));

@@ -3,6 +3,7 @@
 // is minimised.
 #include <gtest/gtest.h>
 
+#include "res/resource.h"
 #include "tests/e2e/palette_fixture.h"
 #include "tests/robot/fake_driver.h"
 #include "tests/robot/registry.h"
@@ -35,8 +36,8 @@ class PaletteWindowTest : public ::testing::Test {
 };
 
 TEST_F(PaletteWindowTest, OpensCentredAndLaidOutToThePixel) {
-  HWND frame = GetDlgItem(m_palette, 1018);
-  HWND icon = GetDlgItem(m_palette, 1005);
+  HWND frame = GetDlgItem(m_palette, IDC_PALETTE_FRAME);
+  HWND icon = GetDlgItem(m_palette, IDC_PALETTE_ICON);
   ASSERT_NE(nullptr, frame);
   POINT frameTopLeft{palette_e2e::ScreenRect(frame).left, palette_e2e::ScreenRect(frame).top};
   ScreenToClient(m_palette, &frameTopLeft);
@@ -52,7 +53,7 @@ TEST_F(PaletteWindowTest, OpensCentredAndLaidOutToThePixel) {
   const RECT f = palette_e2e::ScreenRect(frame);
   EXPECT_EQ(184, f.right - f.left);
   EXPECT_EQ(107, f.bottom - f.top);
-  const int ids[] = {1000, 1002, 1003};
+  const int ids[] = {IDC_ACTIVATE, IDC_OPTIONS, IDC_HELP_BUTTON};
   const int tops[] = {4, 37, 70};
   for (int i = 0; i < 3; ++i) {
     const RECT b = RectRelativeTo(GetDlgItem(m_palette, ids[i]), frame);
@@ -69,8 +70,8 @@ TEST_F(PaletteWindowTest, OpensCentredAndLaidOutToThePixel) {
   EXPECT_EQ(frameTopLeft.x + 4 + (176 - iconClient.right) / 2, iconTopLeft.x);
   EXPECT_EQ(2, iconTopLeft.y);
   // The hidden button stays hidden and disabled.
-  EXPECT_FALSE(IsWindowVisible(GetDlgItem(m_palette, 1001)));
-  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(m_palette, 1001)));
+  EXPECT_FALSE(IsWindowVisible(GetDlgItem(m_palette, IDC_CLEAR_CACHE_HIDDEN)));
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(m_palette, IDC_CLEAR_CACHE_HIDDEN)));
 }
 
 TEST_F(PaletteWindowTest, HasATaskbarEntryAndNoMinimiseOrMaximiseBox) {
@@ -85,11 +86,11 @@ TEST_F(PaletteWindowTest, SystemCommandsSixteenToThirtyOneOpenTheAboutBox) {
     PostMessageA(m_palette, WM_SYSCOMMAND, command, 0);
     HWND about = robot::WaitForTopWindow(m_process.Pid(), "#32770", "About Velmora", 5s);
     ASSERT_NE(nullptr, about) << command;
-    EXPECT_EQ("Velmora version", robot::Text(GetDlgItem(about, 1047)));
-    EXPECT_EQ("4.5.1 (370)", robot::Text(GetDlgItem(about, 1008)));
+    EXPECT_EQ("Velmora version", robot::Text(GetDlgItem(about, IDC_ABOUT_LABEL)));
+    EXPECT_EQ("4.5.1 (370)", robot::Text(GetDlgItem(about, IDC_ABOUT_VERSION)));
     // Side by side on the first line.
-    const RECT label = palette_e2e::ScreenRect(GetDlgItem(about, 1047));
-    const RECT version = palette_e2e::ScreenRect(GetDlgItem(about, 1008));
+    const RECT label = palette_e2e::ScreenRect(GetDlgItem(about, IDC_ABOUT_LABEL));
+    const RECT version = palette_e2e::ScreenRect(GetDlgItem(about, IDC_ABOUT_VERSION));
     EXPECT_EQ(label.top, version.top);
     EXPECT_LT(label.left, version.left);
     robot::PressButton(about, IDOK);
@@ -111,9 +112,9 @@ TEST_F(PaletteWindowTest, AboutBoxKeepsThePaletteFromInputUntilItCloses) {
   // Out of the way, so the click lands on the palette's button and nowhere else.
   SetWindowPos(about, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   const std::size_t asked = m_driver.Requests().size();
-  HWND activate = GetDlgItem(m_palette, 1000);
+  HWND activate = GetDlgItem(m_palette, IDC_ACTIVATE);
   palette_e2e::ClickWithTheMouse(activate);
-  palette_e2e::ClickWithTheMouse(GetDlgItem(m_palette, 1002));  // options
+  palette_e2e::ClickWithTheMouse(GetDlgItem(m_palette, IDC_OPTIONS));  // options
   EXPECT_EQ(asked, m_driver.Requests().size()) << "the click reached the palette";
   EXPECT_TRUE(robot::MessageBoxes(m_process.Pid()).empty());
   EXPECT_EQ(nullptr, robot::FindTopWindow(m_process.Pid(), "#32770", "Velmora Options"));

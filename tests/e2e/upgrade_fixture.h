@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "res/resource.h"
 #include "tests/robot/fake_driver.h"
 #include "tests/robot/registry.h"
 #include "tests/robot/robot.h"
@@ -20,10 +21,10 @@ using namespace robot::keys;
 using robot::FileExists;
 constexpr char kPromptCaption[] = "Velmora Upgrade";
 constexpr char kProgramCaption[] = "Velmora Client Upgrade";
-constexpr int kDontAskAgain = 1002;
-constexpr int kVersionText = 1049;
-constexpr int kBrowse = 1003;
-constexpr int kProgramPath = 1004;
+constexpr int kDontAskAgain = IDC_UPGRADE_DONT_ASK;
+constexpr int kVersionText = IDC_UPGRADE_VERSION;
+constexpr int kBrowse = IDC_UPGRADE_BROWSE;
+constexpr int kProgramPath = IDC_UPGRADE_PROGRAM_PATH;
 
 std::string Upper(std::string text);
 void WriteFile(const std::string& path, const std::string& bytes);

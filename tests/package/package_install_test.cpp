@@ -3,10 +3,13 @@
 
 #include <commctrl.h>
 
+#include "res/resource.h"
+
 namespace package_e2e {
 namespace {
 
-constexpr int kToggleButton = 1000, kOptionsButton = 1002, kClearCacheButton = 1011, kMinutesBox = 1027;
+constexpr int kToggleButton = IDC_ACTIVATE, kOptionsButton = IDC_OPTIONS, kClearCacheButton = IDC_CLEAR_CACHE,
+              kMinutesBox = IDC_MINUTES;
 constexpr int kApplyButton = 0x3021;
 
 class PackageInstallTest : public ::testing::Test {

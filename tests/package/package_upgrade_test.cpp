@@ -1,6 +1,7 @@
 // Upgrade, repair and uninstall of the installed package, and the installs that must be refused.
 #include <fstream>
 
+#include "res/resource.h"
 #include "tests/package/package_fixture.h"
 
 namespace package_e2e {
@@ -66,7 +67,7 @@ TEST_F(PackageUpgradeTest, UpgradeThroughTheProgramsOwnPromptInstallsTheNewerPac
   robot::PressButton(prompt, IDOK);  // Yes
   HWND program = robot::WaitForTopWindow(p.Pid(), "#32770", kProgramCaption, 10s);
   ASSERT_NE(nullptr, program);
-  EXPECT_EQ(Upper(staging + "\\SETUP.EXE"), Upper(robot::Text(GetDlgItem(program, 1004))));
+  EXPECT_EQ(Upper(staging + "\\SETUP.EXE"), Upper(robot::Text(GetDlgItem(program, IDC_UPGRADE_PROGRAM_PATH))));
   robot::PressButton(program, IDOK);
   EXPECT_TRUE(p.WaitForExit(15s)) << "the program ends once the installer started";
 

@@ -46,17 +46,26 @@ class ScriptedDialog : public CDialog {
   bool quit = false;
 };
 
+// Template IDD_MAIN_PALETTE names a window class of its own: registered here as a plain dialog
+// class for the test's time, unless the program's registration is already there.
 class DialogTest : public ::testing::Test {
  protected:
-  // The palette's template names its own class: a dialog class as the program registers it.
   void SetUp() override {
     WNDCLASSA wc{};
+    if (GetClassInfoA(AfxGetInstanceHandle(), kTemplateClass, &wc)) return;
     wc.lpfnWndProc = DefDlgProcA;
     wc.cbWndExtra = DLGWINDOWEXTRA;
-    wc.hInstance = framework::AfxGetInstanceHandle();
-    wc.lpszClassName = "VelmoraMainPalette";
-    ASSERT_TRUE(framework::AfxRegisterClass(&wc));
+    wc.hInstance = AfxGetInstanceHandle();
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = kTemplateClass;
+    ASSERT_TRUE(AfxRegisterClass(&wc));
+    m_bRegistered = true;
   }
+  void TearDown() override {
+    if (m_bRegistered) UnregisterClassA(kTemplateClass, AfxGetInstanceHandle());
+  }
+  static constexpr char kTemplateClass[] = "VelmoraMainPalette";
+  bool m_bRegistered = false;
 };
 
 TEST_F(DialogTest, ModalRunFiltersMessagesAndReturnsTheEndDialogResult) {

@@ -85,19 +85,25 @@ TEST(MainPaletteTest, SystemMenuCarriesTheAboutEntryAfterASeparator) {
   EXPECT_TRUE(s_separator);
 }
 
+// The picture of the running test, for the hook below.
+CStartupPicture* g_picture = nullptr;
+
 class StartupSplashTest : public ::testing::Test {
  protected:
+  void SetUp() override { g_picture = &picture; }
   void TearDown() override {
-    CStartupSplash::Dismiss();
-    CStartupSplash::Enable(0);
+    picture.Dismiss();
+    picture.Enable(false);
+    g_picture = nullptr;
   }
+  CStartupPicture picture;
 };
 
 // Destroys the start-up picture when it receives the given message during its creation.
 UINT g_destroyOn = 0;
 LRESULT CALLBACK DestroySplashOn(int code, WPARAM wp, LPARAM lp) {
   const auto* seen = reinterpret_cast<const CWPRETSTRUCT*>(lp);
-  CStartupSplash* splash = CStartupSplash::Current();
+  CStartupSplash* splash = g_picture ? g_picture->Current() : nullptr;
   if (code == HC_ACTION && seen->message == g_destroyOn && splash && splash->GetSafeHwnd() == seen->hwnd) {
     DestroyWindow(seen->hwnd);
   }
@@ -107,29 +113,29 @@ LRESULT CALLBACK DestroySplashOn(int code, WPARAM wp, LPARAM lp) {
 // A picture destroyed while it is being created (by another program's hook, say) has taken
 // its object with it: Show must not touch either afterwards.
 TEST_F(StartupSplashTest, PictureDestroyedDuringItsOwnCreationIsNeverTouched) {
-  CStartupSplash::Enable(1);
+  picture.Enable(true);
   for (UINT message : {UINT{WM_CREATE}, UINT{WM_SHOWWINDOW}, UINT{WM_SIZE}}) {
     g_destroyOn = message;
     HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROCRET, &DestroySplashOn, nullptr, GetCurrentThreadId());
     ASSERT_NE(nullptr, hook);
-    CStartupSplash::Show(nullptr);
+    picture.Show(nullptr);
     UnhookWindowsHookEx(hook);
-    EXPECT_EQ(nullptr, CStartupSplash::Current()) << message;
+    EXPECT_EQ(nullptr, picture.Current()) << message;
   }
   // And a later one shows as usual.
-  CStartupSplash::Show(nullptr);
-  ASSERT_NE(nullptr, CStartupSplash::Current());
-  EXPECT_TRUE(IsWindowVisible(CStartupSplash::Current()->GetSafeHwnd()));
+  picture.Show(nullptr);
+  ASSERT_NE(nullptr, picture.Current());
+  EXPECT_TRUE(IsWindowVisible(picture.Current()->GetSafeHwnd()));
 }
 
 TEST_F(StartupSplashTest, ShowsOnlyWhenEnabledAndOnlyOne) {
-  CStartupSplash::Enable(0);
-  CStartupSplash::Show(nullptr);
-  EXPECT_EQ(nullptr, CStartupSplash::Current());
+  picture.Enable(false);
+  picture.Show(nullptr);
+  EXPECT_EQ(nullptr, picture.Current());
 
-  CStartupSplash::Enable(1);
-  CStartupSplash::Show(nullptr);
-  CStartupSplash* first = CStartupSplash::Current();
+  picture.Enable(true);
+  picture.Show(nullptr);
+  CStartupSplash* first = picture.Current();
   ASSERT_NE(nullptr, first);
   HWND wnd = first->GetSafeHwnd();
   EXPECT_TRUE(IsWindowVisible(wnd));
@@ -137,41 +143,41 @@ TEST_F(StartupSplashTest, ShowsOnlyWhenEnabledAndOnlyOne) {
   GetWindowRect(wnd, &r);
   EXPECT_EQ(594, r.right - r.left);
   EXPECT_EQ(183, r.bottom - r.top);
-  CStartupSplash::Show(nullptr);
-  EXPECT_EQ(first, CStartupSplash::Current());
+  picture.Show(nullptr);
+  EXPECT_EQ(first, picture.Current());
 
-  CStartupSplash::Dismiss();  // gone before Dismiss returns, with no message loop run
-  EXPECT_EQ(nullptr, CStartupSplash::Current());
+  picture.Dismiss();  // gone before Dismiss returns, with no message loop run
+  EXPECT_EQ(nullptr, picture.Current());
   EXPECT_FALSE(IsWindow(wnd));
-  CStartupSplash::Dismiss();  // nothing left: nothing happens
+  picture.Dismiss();  // nothing left: nothing happens
 }
 
 TEST_F(StartupSplashTest, KeyAndButtonPressesEndItReleasesAndMovesDoNot) {
-  CStartupSplash::Enable(1);
+  picture.Enable(true);
   for (UINT press : {UINT{WM_KEYDOWN}, UINT{WM_SYSKEYDOWN}, UINT{WM_RBUTTONDOWN}, UINT{WM_NCMBUTTONDOWN}}) {
-    CStartupSplash::Show(nullptr);
-    ASSERT_NE(nullptr, CStartupSplash::Current());
-    HWND wnd = CStartupSplash::Current()->GetSafeHwnd();
+    picture.Show(nullptr);
+    ASSERT_NE(nullptr, picture.Current());
+    HWND wnd = picture.Current()->GetSafeHwnd();
     for (UINT other : {UINT{WM_KEYUP}, UINT{WM_LBUTTONUP}, UINT{WM_MOUSEMOVE}, UINT{WM_CHAR}}) {
       MSG msg{wnd, other, 0, 0, 0, {}};
-      CStartupSplash::Filter(&msg);
-      EXPECT_NE(nullptr, CStartupSplash::Current()) << other;
+      picture.Filter(&msg);
+      EXPECT_NE(nullptr, picture.Current()) << other;
     }
     MSG msg{wnd, press, 0, 0, 0, {}};
-    CStartupSplash::Filter(&msg);
-    EXPECT_EQ(nullptr, CStartupSplash::Current()) << press;
+    picture.Filter(&msg);
+    EXPECT_EQ(nullptr, picture.Current()) << press;
     EXPECT_FALSE(IsWindow(wnd));
   }
 }
 
 TEST_F(StartupSplashTest, CloseEndsItAndALaterShowMakesANewOne) {
-  CStartupSplash::Enable(1);
-  CStartupSplash::Show(nullptr);
-  ASSERT_NE(nullptr, CStartupSplash::Current());
-  SendMessageA(CStartupSplash::Current()->GetSafeHwnd(), WM_CLOSE, 0, 0);
-  EXPECT_EQ(nullptr, CStartupSplash::Current());
-  CStartupSplash::Show(nullptr);
-  EXPECT_NE(nullptr, CStartupSplash::Current());
+  picture.Enable(true);
+  picture.Show(nullptr);
+  ASSERT_NE(nullptr, picture.Current());
+  SendMessageA(picture.Current()->GetSafeHwnd(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(nullptr, picture.Current());
+  picture.Show(nullptr);
+  EXPECT_NE(nullptr, picture.Current());
 }
 
 }  // namespace
