@@ -71,6 +71,12 @@ struct MemoryDcTraits {  // from CreateCompatibleDC
   static HDC empty() { return nullptr; }
   static void close(HDC h) { DeleteDC(h); }
 };
+template <typename I>
+struct InterfaceTraits {  // a COM interface pointer: one reference, released once
+  using handle_type = I*;
+  static I* empty() { return nullptr; }
+  static void close(I* p) { p->Release(); }
+};
 
 using UniqueKey = UniqueHandle<KeyTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
@@ -78,6 +84,8 @@ using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueModule = UniqueHandle<ModuleTraits>;
+template <typename I>
+using UniqueInterface = UniqueHandle<InterfaceTraits<I>>;
 
 // Selects an object into a device context and selects the previous one back on scope exit.
 class SelectGuard {
