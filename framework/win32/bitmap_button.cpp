@@ -63,6 +63,7 @@ bool CBitmapButton::OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* resul
 }
 
 void CBitmapButton::SetAccessibleName(const std::string& name) {
+  if (m_hAnswering != m_hWnd) StopAnswering();  // bound to another window since
   std::wstring wide = Widened(name);
   const bool renamed = m_hAnswering && *m_pAccessibleName != wide;
   *m_pAccessibleName = std::move(wide);
@@ -79,6 +80,9 @@ void CBitmapButton::SetAccessibleName(const std::string& name) {
 void CBitmapButton::StopAnswering() {
   HWND wnd = std::exchange(m_hAnswering, nullptr);
   if (!wnd || !IsWindow(wnd)) return;
+  // Under a later subclass ButtonProc stays, forwarding everything: unhooking it would cut
+  // that one off.
+  if (GetWindowLongPtrA(wnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&CBitmapButton::ButtonProc)) return;
   const LONG_PTR next = reinterpret_cast<LONG_PTR>(RemovePropA(wnd, kButtonProcProperty));
   if (next) SetWindowLongPtrA(wnd, GWLP_WNDPROC, next);
 }
@@ -92,11 +96,10 @@ LRESULT CALLBACK CBitmapButton::ButtonProc(HWND wnd, UINT msg, WPARAM wp, LPARAM
     if (const LRESULT answer = AnswerAccessibleButton(wnd, wp, self->m_pAccessibleName)) return answer;
   }
   if (msg == WM_NCDESTROY) {
-    if (self) {
-      self->StopAnswering();
-    } else {
-      RemovePropA(wnd, kButtonProcProperty);
-      if (next) SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(next));
+    if (self) self->m_hAnswering = nullptr;
+    RemovePropA(wnd, kButtonProcProperty);
+    if (next && GetWindowLongPtrA(wnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&CBitmapButton::ButtonProc)) {
+      SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(next));
     }
   }
   return next ? CallWindowProcA(next, wnd, msg, wp, lp) : DefWindowProcA(wnd, msg, wp, lp);
