@@ -71,12 +71,8 @@ TEST(BitmapButtonTest, ANamedButtonTellsScreenReadersItsNameUntilItsObjectOrWind
     EXPECT_EQ("V", robot::DescribeAccessible(wnd).name) << "an unnamed button is the system's";
     EXPECT_EQ(buttonProc, GetWindowLongPtrA(wnd, GWLP_WNDPROC));
 
-    button.SetAccessibleName("Activate Velmora");
-    const robot::AccessibleDescription heard = robot::DescribeAccessible(wnd);
-    EXPECT_EQ("Activate Velmora", heard.name);
-    EXPECT_EQ(ROLE_SYSTEM_PUSHBUTTON, heard.role);
-    EXPECT_EQ("Press", heard.defaultAction);
-    EXPECT_EQ("Alt+V", heard.shortcut);
+    button.SetAccessibleName("Activate Velmora");  // role, action, shortcut: the palette's e2e test
+    EXPECT_EQ("Activate Velmora", robot::DescribeAccessible(wnd).name);
 
     framework::UniqueInterface<IAccessible> held;
     ASSERT_EQ(S_OK, AccessibleObjectFromWindow(wnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
