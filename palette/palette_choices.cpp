@@ -5,8 +5,8 @@
 namespace velmora {
 
 ButtonPictureNames ActivatePictureNames(int activationState) {
-  if (activationState == 0) return {"PALETTE_ACTIVATEU", "PALETTE_ACTIVATED"};
-  return {"PALETTE_DEACTIVATEU", "PALETTE_DEACTIVATED"};
+  if (activationState == 0) return {"PALETTE_ACTIVATEU", "PALETTE_ACTIVATED", IDS_ACTIVATE_NAME};
+  return {"PALETTE_DEACTIVATEU", "PALETTE_DEACTIVATED", IDS_DEACTIVATE_NAME};
 }
 
 unsigned ToggleMessage(int oldState, int newState) {

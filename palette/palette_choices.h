@@ -1,19 +1,21 @@
 // The palette's small decisions: the activate button's pictures, the message after a toggle,
 // which system commands open the About box, and the private quit request.
 #pragma once
+#include "resource.h"
 
 namespace velmora {
 
 struct ButtonPictureNames {
   const char* normal;
   const char* selected;
+  unsigned spokenName;  // string id of the words the picture shows, for screen readers
 };
 
 // The activate button offers activation while the cache is inactive (0) and deactivation for
 // any other state.
 ButtonPictureNames ActivatePictureNames(int activationState);
-constexpr ButtonPictureNames kOptionsPictures{"PALETTE_OPTIONSU", "PALETTE_OPTIONSD"};
-constexpr ButtonPictureNames kHelpPictures{"PALETTE_HELPU", "PALETTE_HELPD"};
+constexpr ButtonPictureNames kOptionsPictures{"PALETTE_OPTIONSU", "PALETTE_OPTIONSD", IDS_OPTIONS_NAME};
+constexpr ButtonPictureNames kHelpPictures{"PALETTE_HELPU", "PALETTE_HELPD", IDS_HELP_NAME};
 
 // String shown after a toggle: 110 (activated) or 111 (deactivated); 0 when the state did not
 // change, since the activation has then already told the user why.

@@ -23,6 +23,11 @@
 #define IDS_ACTIVATED           110
 #define IDS_DEACTIVATED         111
 #define IDS_RESTART_TO_CLEAR    112
+// What a screen reader says for each palette picture: the words the picture shows
+#define IDS_ACTIVATE_NAME       1000
+#define IDS_DEACTIVATE_NAME     1001
+#define IDS_OPTIONS_NAME        1002
+#define IDS_HELP_NAME           1003
 
 // Palette controls
 #define IDC_ACTIVATE            1000

@@ -1,6 +1,26 @@
 #include "framework/win32/bitmap_button.h"
 
+#include <utility>
+
+#include "framework/win32/accessible_button.h"
+
 namespace framework {
+namespace {
+
+// The button class's own procedure, kept on the window while ButtonProc stands in front of it,
+// so the window works on whatever happens to this object.
+const char kButtonProcProperty[] = "Velmora.CBitmapButton.Next";
+
+std::wstring Widened(const std::string& text) {
+  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
+  if (length > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+  return wide;
+}
+
+}  // namespace
+
+CBitmapButton::~CBitmapButton() { StopAnswering(); }
 
 BOOL CBitmapButton::LoadBitmaps(const char* normal, const char* selected, const char* focus, const char* disabled) {
   for (CBitmap& picture : m_pictures) picture.DeleteObject();
@@ -40,6 +60,49 @@ bool CBitmapButton::OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* resul
   DrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
   *result = TRUE;
   return true;
+}
+
+void CBitmapButton::SetAccessibleName(const std::string& name) {
+  if (m_hAnswering != m_hWnd) StopAnswering();  // bound to another window since
+  std::wstring wide = Widened(name);
+  const bool renamed = m_hAnswering && *m_pAccessibleName != wide;
+  *m_pAccessibleName = std::move(wide);
+  if (m_hWnd && !m_hAnswering && IsWindow(m_hWnd)) {
+    const LONG_PTR next = GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC);
+    if (next && SetPropA(m_hWnd, kButtonProcProperty, reinterpret_cast<HANDLE>(next))) {
+      SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CBitmapButton::ButtonProc));
+      m_hAnswering = m_hWnd;
+    }
+  }
+  if (renamed) NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, m_hAnswering, OBJID_CLIENT, CHILDID_SELF);
+}
+
+void CBitmapButton::StopAnswering() {
+  HWND wnd = std::exchange(m_hAnswering, nullptr);
+  if (!wnd || !IsWindow(wnd)) return;
+  // Under a later subclass ButtonProc stays, forwarding everything: unhooking it would cut
+  // that one off.
+  if (GetWindowLongPtrA(wnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&CBitmapButton::ButtonProc)) return;
+  const LONG_PTR next = reinterpret_cast<LONG_PTR>(RemovePropA(wnd, kButtonProcProperty));
+  if (next) SetWindowLongPtrA(wnd, GWLP_WNDPROC, next);
+}
+
+LRESULT CALLBACK CBitmapButton::ButtonProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+  const auto next = reinterpret_cast<WNDPROC>(GetPropA(wnd, kButtonProcProperty));
+  auto* self = dynamic_cast<CBitmapButton*>(FromHandlePermanent(wnd));
+  if (self && self->m_hAnswering != wnd) self = nullptr;
+  // The object id travels as a 32-bit value in lParam.
+  if (msg == WM_GETOBJECT && self && static_cast<LONG>(static_cast<DWORD>(lp)) == OBJID_CLIENT) {
+    if (const LRESULT answer = AnswerAccessibleButton(wnd, wp, self->m_pAccessibleName)) return answer;
+  }
+  if (msg == WM_NCDESTROY) {
+    if (self) self->m_hAnswering = nullptr;
+    RemovePropA(wnd, kButtonProcProperty);
+    if (next && GetWindowLongPtrA(wnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&CBitmapButton::ButtonProc)) {
+      SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(next));
+    }
+  }
+  return next ? CallWindowProcA(next, wnd, msg, wp, lp) : DefWindowProcA(wnd, msg, wp, lp);
 }
 
 }  // namespace framework

@@ -1,7 +1,11 @@
 // An owner-drawn push button drawn entirely from up to four pictures: normal, selected
-// (pressed), focus and disabled. No text, no focus rectangle.
+// (pressed), focus and disabled. No text, no focus rectangle. Its window text is only its
+// mnemonic; the words of its picture go to screen readers as its accessible name.
 #pragma once
 #include <windows.h>
+
+#include <memory>
+#include <string>
 
 #include "framework/bitmap_choice.h"
 #include "framework/win32/bitmap.h"
@@ -11,6 +15,9 @@ namespace framework {
 
 class CBitmapButton : public CWnd {
  public:
+  CBitmapButton() = default;
+  ~CBitmapButton() override;
+
   // Replaces all four pictures. Stops at once when the normal one is missing (all stay
   // empty); a missing optional one stays empty. True when every given picture loaded.
   BOOL LoadBitmaps(const char* normal, const char* selected = nullptr, const char* focus = nullptr,
@@ -24,8 +31,18 @@ class CBitmapButton : public CWnd {
 
   const CBitmap& Picture(ButtonPicture which) const { return m_pictures[static_cast<int>(which)]; }
 
+  // The words a screen reader says for the button. Once named, a button with a window answers
+  // accessibility questions itself (OLEACC is loaded with the first question); renaming a
+  // named button on the screen announces the new name.
+  void SetAccessibleName(const std::string& name);
+
  private:
+  static LRESULT CALLBACK ButtonProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+  void StopAnswering();
+
   CBitmap m_pictures[4];  // indexed by ButtonPicture
+  std::shared_ptr<std::wstring> m_pAccessibleName = std::make_shared<std::wstring>();
+  HWND m_hAnswering = nullptr;  // the window whose procedure ButtonProc stands in front of
 };
 
 }  // namespace framework

@@ -71,6 +71,12 @@ struct MemoryDcTraits {  // from CreateCompatibleDC
   static HDC empty() { return nullptr; }
   static void close(HDC h) { DeleteDC(h); }
 };
+template <typename I>
+struct InterfaceTraits {  // a COM interface pointer: one reference, released once
+  using handle_type = I*;
+  static I* empty() { return nullptr; }
+  static void close(I* p) { p->Release(); }
+};
 
 struct ServiceHandleTraits {  // from OpenSCManager, OpenService
   using handle_type = SC_HANDLE;
@@ -91,6 +97,8 @@ using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueModule = UniqueHandle<ModuleTraits>;
 using UniqueMappedView = UniqueHandle<MappedViewTraits>;
 using UniqueServiceHandle = UniqueHandle<ServiceHandleTraits>;
+template <typename I>
+using UniqueInterface = UniqueHandle<InterfaceTraits<I>>;
 
 // Selects an object into a device context and selects the previous one back on scope exit.
 class SelectGuard {

@@ -27,4 +27,14 @@ CSystemLibrary& ShellLibrary() {
   return library;
 }
 
+CSystemLibrary& AccessibilityLibrary() {
+  static CSystemLibrary library("oleacc.dll");
+  return library;
+}
+
+CSystemLibrary& AutomationLibrary() {
+  static CSystemLibrary library("oleaut32.dll");
+  return library;
+}
+
 }  // namespace framework

@@ -1,5 +1,5 @@
 // System libraries that only some courses use (the options sheet, the file-open dialog,
-// starting programs), loaded on their first call instead of by the loader at every start.
+// starting programs, a screen reader's questions), loaded on their first call instead of by the loader at every start.
 // A loaded library stays until the end of the process, as an imported one would.
 #pragma once
 #include <windows.h>
@@ -34,5 +34,7 @@ class CSystemLibrary {
 CSystemLibrary& CommonControlsLibrary();  // COMCTL32: property sheets, up-down controls
 CSystemLibrary& CommonDialogLibrary();    // COMDLG32: the file-open dialog
 CSystemLibrary& ShellLibrary();           // SHELL32: starting programs
+CSystemLibrary& AccessibilityLibrary();   // OLEACC: the standard accessible objects
+CSystemLibrary& AutomationLibrary();      // OLEAUT32: the strings accessible objects answer
 
 }  // namespace framework

@@ -14,9 +14,11 @@ namespace {
 TEST(PaletteChoicesTest, ActivatePicturesOfferTheOppositeOfTheState) {
   EXPECT_EQ(std::string("PALETTE_ACTIVATEU"), ActivatePictureNames(0).normal);
   EXPECT_EQ(std::string("PALETTE_ACTIVATED"), ActivatePictureNames(0).selected);
+  EXPECT_EQ(1000u, ActivatePictureNames(0).spokenName);
   for (int state : {1, 3, -1}) {
     EXPECT_EQ(std::string("PALETTE_DEACTIVATEU"), ActivatePictureNames(state).normal) << state;
     EXPECT_EQ(std::string("PALETTE_DEACTIVATED"), ActivatePictureNames(state).selected) << state;
+    EXPECT_EQ(1001u, ActivatePictureNames(state).spokenName) << state;
   }
 }
 

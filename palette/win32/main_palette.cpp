@@ -27,6 +27,11 @@ void MoveTo(HWND wnd, PalettePoint p) {
   SetWindowPos(wnd, nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
+// What a screen reader says for a button: the words of its picture, from the string table.
+void NameButton(CPaletteButton& button, const ButtonPictureNames& pictures) {
+  button.SetAccessibleName(framework::LoadResourceString(pictures.spokenName));
+}
+
 }  // namespace
 
 CMainPalette::CMainPalette(const PaletteServices& services, HWND parent)
@@ -42,6 +47,7 @@ CMainPalette::~CMainPalette() = default;
 void CMainPalette::LoadActivatePictures() {
   const ButtonPictureNames names = ActivatePictureNames(m_nActivationState);
   m_btnActivate.LoadBitmaps(names.normal, names.selected);
+  NameButton(m_btnActivate, names);  // on a toggle this announces the new action
 }
 
 BOOL CMainPalette::DestroyWindow() {
@@ -74,6 +80,9 @@ BOOL CMainPalette::OnInitDialog() {
   m_btnActivate.SizeToContent();
   m_btnOptions.SizeToContent();
   m_btnHelp.SizeToContent();
+  NameButton(m_btnActivate, ActivatePictureNames(m_nActivationState));
+  NameButton(m_btnOptions, kOptionsPictures);
+  NameButton(m_btnHelp, kHelpPictures);
   LayOut();
   // From here a start at the same moment finds this palette and hands over to it.
   if (m_services.shown) m_services.shown();

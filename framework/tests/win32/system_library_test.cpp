@@ -1,9 +1,10 @@
 // Libraries loaded on first use: a missing library or entry answers nullptr (and is tried
-// again), a present one loads once and its entries work; the framework's three libraries are
+// again), a present one loads once and its entries work; the framework's libraries are
 // named right, and the common controls register before the first up-down control.
 #include <windows.h>
 #include <commctrl.h>
 #include <commdlg.h>
+#include <oleacc.h>
 #include <shellapi.h>
 #include <shlwapi.h>
 
@@ -40,6 +41,9 @@ TEST(SystemLibraryTest, TheFrameworksLibrariesHoldTheEntriesItCalls) {
   EXPECT_NE(nullptr, CommonControlsLibrary().Find<decltype(::SetWindowSubclass)>("SetWindowSubclass"));
   EXPECT_NE(nullptr, CommonDialogLibrary().Find<decltype(::GetOpenFileNameA)>("GetOpenFileNameA"));
   EXPECT_NE(nullptr, ShellLibrary().Find<decltype(::ShellExecuteA)>("ShellExecuteA"));
+  EXPECT_NE(nullptr, AccessibilityLibrary().Find<decltype(::CreateStdAccessibleObject)>("CreateStdAccessibleObject"));
+  EXPECT_NE(nullptr, AccessibilityLibrary().Find<decltype(::LresultFromObject)>("LresultFromObject"));
+  EXPECT_NE(nullptr, AutomationLibrary().Find<decltype(::SysAllocString)>("SysAllocString"));
 }
 
 TEST(SystemLibraryTest, CommonControlsRegisterOnceAndUpDownControlsCanBeMade) {

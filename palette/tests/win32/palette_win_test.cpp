@@ -1,5 +1,7 @@
 // The palette's window pieces in-process: picture buttons, the system menu entry, the
 // start-up picture's lifetime.
+#include <oleacc.h>
+
 #include <gtest/gtest.h>
 
 #include "app/win32/palette_app.h"
@@ -7,6 +9,7 @@
 #include "palette/win32/main_palette.h"
 #include "palette/win32/startup_splash.h"
 #include "resource.h"
+#include "tests/robot/accessibility.h"
 #include "tests/robot/robot.h"
 
 namespace velmora {
@@ -53,6 +56,53 @@ TEST(BitmapButtonTest, SizeToContentTakesThePictureSizeAndKeepsThePlace) {
   EXPECT_EQ(32, r.bottom - r.top);
   button.Detach();
   DestroyWindow(parent);
+}
+
+// A named button answers for itself, an object held across a rename reads the new name, and
+// the button's own procedure is back once the object or the window goes.
+TEST(BitmapButtonTest, ANamedButtonTellsScreenReadersItsNameUntilItsObjectOrWindowGoes) {
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 200, nullptr, nullptr, nullptr, nullptr);
+  HWND wnd = CreateWindowExA(0, "BUTTON", "&V", WS_CHILD | BS_OWNERDRAW, 0, 0, 176, 32, parent, nullptr, nullptr, nullptr);
+  const LONG_PTR buttonProc = GetWindowLongPtrA(wnd, GWLP_WNDPROC);
+  {
+    framework::CBitmapButton button;
+    button.Attach(wnd);
+    EXPECT_EQ("V", robot::DescribeAccessible(wnd).name) << "an unnamed button is the system's";
+    EXPECT_EQ(buttonProc, GetWindowLongPtrA(wnd, GWLP_WNDPROC));
+
+    button.SetAccessibleName("Activate Velmora");  // role, action, shortcut: the palette's e2e test
+    EXPECT_EQ("Activate Velmora", robot::DescribeAccessible(wnd).name);
+
+    framework::UniqueInterface<IAccessible> held;
+    ASSERT_EQ(S_OK, AccessibleObjectFromWindow(wnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                               reinterpret_cast<void**>(held.put())));
+    button.SetAccessibleName("Deactivate Velmora");
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    ASSERT_EQ(S_OK, held.get()->get_accName(self, &name));
+    EXPECT_STREQ(L"Deactivate Velmora", name);
+    SysFreeString(name);
+    // The default action is a click, posted so that the caller is not held by what it opens.
+    EXPECT_EQ(S_OK, held.get()->accDoDefaultAction(self));
+    MSG click{};
+    EXPECT_TRUE(PeekMessageA(&click, wnd, BM_CLICK, BM_CLICK, PM_REMOVE));
+  }
+  EXPECT_EQ(buttonProc, GetWindowLongPtrA(wnd, GWLP_WNDPROC)) << "the ended object left its procedure";
+  EXPECT_EQ("V", robot::DescribeAccessible(wnd).name);
+
+  // A named button whose window is destroyed first lets go of it there.
+  {
+    framework::CBitmapButton button;
+    button.Attach(wnd);
+    button.SetAccessibleName("Help");
+    DestroyWindow(parent);
+    EXPECT_FALSE(IsWindow(wnd));
+    button.SetAccessibleName("Advanced Options");  // nothing to answer for, nothing announced
+  }
+  CoUninitialize();
 }
 
 TEST(MainPaletteTest, SystemMenuCarriesTheAboutEntryAfterASeparator) {
