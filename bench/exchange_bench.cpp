@@ -4,8 +4,8 @@
 //   bench_exchange.exe [--requests N] [--rounds R]
 #include <windows.h>
 
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <vector>
 
 #include "bench/bench_stats.h"

@@ -28,12 +28,13 @@
 #include <vector>
 
 #include "bench/bench_stats.h"
+#include "common/palette_contract.h"
 
 namespace {
 
-constexpr UINT kQuitMessage = 0x069A;
-constexpr WPARAM kQuitWParam = 0x123;
-constexpr LPARAM kQuitLParam = 0x543;
+using velmora::kQuitLParam;
+using velmora::kQuitMessage;
+using velmora::kQuitWParam;
 constexpr DWORD kRunLimitMs = 30000;
 constexpr int kOptionsButton = 1002;
 
@@ -329,7 +330,7 @@ int main(int argc, char** argv) {
     }
     return 0;
   }
-  if (FindWindowA("VelmoraMainPalette", nullptr)) {
+  if (FindWindowA(velmora::kPaletteClassName, nullptr)) {
     std::fprintf(stderr, "bench_startup: a palette is already open in this prefix; close it first\n");
     return 2;
   }
@@ -342,9 +343,9 @@ int main(int argc, char** argv) {
   const Program floorCourse{"floor course program", "bench_floor_course.exe", "", nullptr};
   const Program minimal{"  same, Velmora's former imports", "bench_minimal_course.exe", "", nullptr};
   const Program empty{"empty program", "bench_empty.exe", "", nullptr};
-  const Program palette{"Velmora.exe palette ready", "Velmora.exe", "", "VelmoraMainPalette"};
-  const Program floorPalette{"floor palette ready", "bench_floor_palette.exe", "", "VelmoraMainPalette"};
-  const Program floorPaletteOle{"  floor palette + OLE", "bench_floor_palette_ole.exe", "", "VelmoraMainPalette"};
+  const Program palette{"Velmora.exe palette ready", "Velmora.exe", "", velmora::kPaletteClassName};
+  const Program floorPalette{"floor palette ready", "bench_floor_palette.exe", "", velmora::kPaletteClassName};
+  const Program floorPaletteOle{"  floor palette + OLE", "bench_floor_palette_ole.exe", "", velmora::kPaletteClassName};
   const Program dialog{"empty dialog ready", "bench_empty_dialog.exe", "", "#32770"};
   const Program dialogLibraries{"  + Velmora's former imports", "bench_dialog_libraries.exe", "", "#32770"};
   const Program dialogPlatform{"  + OLE and common-control init", "bench_dialog_platform.exe", "", "#32770"};
@@ -353,9 +354,9 @@ int main(int argc, char** argv) {
     if (std::string(argv[i]) == "--before") beforeExe = argv[i + 1];
   }
   const Program courseBefore{"Velmora.exe /DEA /NOB, earlier build", beforeExe, "/DEA /NOB", nullptr};
-  const Program paletteBefore{"Velmora.exe palette, earlier build", beforeExe, "", "VelmoraMainPalette"};
-  const Program sheet{"Velmora.exe options sheet", "Velmora.exe", "", "VelmoraMainPalette"};
-  const Program floorSheet{"floor palette's sheet", "bench_floor_palette.exe", "", "VelmoraMainPalette"};
+  const Program paletteBefore{"Velmora.exe palette, earlier build", beforeExe, "", velmora::kPaletteClassName};
+  const Program sheet{"Velmora.exe options sheet", "Velmora.exe", "", velmora::kPaletteClassName};
+  const Program floorSheet{"floor palette's sheet", "bench_floor_palette.exe", "", velmora::kPaletteClassName};
 
   std::vector<Series> courses{{&course, {}, {}, {}}, {&floorCourse, {}, {}, {}}, {&minimal, {}, {}, {}},
                               {&empty, {}, {}, {}}};

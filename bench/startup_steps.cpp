@@ -17,6 +17,7 @@
 #include "app/win32/palette_app.h"
 #include "app/win32/startup_steps.h"
 #include "bench/bench_stats.h"
+#include "common/palette_contract.h"
 #include "palette/win32/main_palette.h"
 
 namespace {
@@ -27,7 +28,7 @@ double g_readyMs = 0;
 void CALLBACK OnIdle(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
   g_readyMs = bench::NowMs();
-  if (HWND palette = FindWindowA("VelmoraMainPalette", nullptr)) PostMessageA(palette, 0x069A, 0x123, 0x543);
+  if (HWND palette = FindWindowA(velmora::kPaletteClassName, nullptr)) PostMessageA(palette, velmora::kQuitMessage, velmora::kQuitWParam, velmora::kQuitLParam);
 }
 
 // The application's steps, each followed by a clock reading where a part of the line ends.

@@ -6,12 +6,6 @@
 
 namespace velmora {
 
-int TakeReply(ExchangeBuffer& buffer, const void* reply, std::size_t size) {
-  if (size < sizeof(std::int32_t)) return -1;
-  std::memcpy(buffer.data(), reply, std::min(size, kExchangeBytes));
-  return 0;
-}
-
 int CDriverChannel::SendRequest(ExchangeBuffer& buffer) {
   std::fill(buffer.begin() + 1, buffer.end(), 0);
   if (m_bActionTimedOut) return -1;

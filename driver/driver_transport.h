@@ -26,6 +26,6 @@ class DriverTransport {
 // Copies a reply of `size` bytes over the start of the buffer, as the driver would have
 // written it in place; bytes beyond the buffer are dropped. A reply too short to carry the
 // result word is no answer at all: -1, buffer untouched. Otherwise 0.
-int TakeReply(ExchangeBuffer& buffer, const void* reply, std::size_t size);
+int CopyReply(ExchangeBuffer& buffer, const void* reply, std::size_t size);
 
 }  // namespace velmora

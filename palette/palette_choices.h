@@ -1,6 +1,7 @@
 // The palette's small decisions: the activate button's pictures, the message after a toggle,
 // which system commands open the About box, and the private quit request.
 #pragma once
+#include "common/palette_contract.h"
 #include "resource.h"
 
 namespace velmora {
@@ -25,10 +26,8 @@ unsigned ToggleMessage(int oldState, int newState);
 constexpr unsigned kAboutCommand = 0x0010;
 bool IsAboutCommand(unsigned commandId);
 
-// Another program may ask the palette to close with this message and exactly these parameters.
-constexpr unsigned kQuitMessage = 0x069A;  // WM_USER + 666
-constexpr unsigned long long kQuitWParam = 0x123;
-constexpr long long kQuitLParam = 0x543;
+// Another program's request to close (common/palette_contract.h): that message with exactly
+// those parameters.
 bool IsQuitRequest(unsigned long long wParam, long long lParam);
 
 }  // namespace velmora

@@ -2,8 +2,8 @@
 #ifndef VELMORA_SUPPORT_QSPHYSICALSTATUS_H
 #define VELMORA_SUPPORT_QSPHYSICALSTATUS_H
 
-#include "QsStatus.h"
 #include "Qscstr.h"
+#include "QsStatus.h"
 
 #include <cstdint>
 

@@ -3,8 +3,8 @@
 #ifndef VELMORA_SUPPORT_QSREPORT_H
 #define VELMORA_SUPPORT_QSREPORT_H
 
-#include "QsStatus.h"
 #include "Qscstr.h"
+#include "QsStatus.h"
 
 // Success formats as empty text. On failure `text` is left as it was.
 QsStatus qsFormatReport(const QsStatus& report, QsCString& text);

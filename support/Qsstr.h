@@ -3,9 +3,9 @@
 #ifndef VELMORA_SUPPORT_QSSTR_H
 #define VELMORA_SUPPORT_QSSTR_H
 
+#include "Qscstr.h"
 #include "QsObject.h"
 #include "QsStatus.h"
-#include "Qscstr.h"
 
 #include <cstddef>
 #include <cstdint>

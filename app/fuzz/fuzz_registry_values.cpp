@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "app/install_dir.h"
-#include "tests/doubles/memory_registry.h"
 #include "common/registry_names.h"
 #include "tests/doubles/fake_system.h"
+#include "tests/doubles/memory_registry.h"
 #include "tests/doubles/recording_prompts.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

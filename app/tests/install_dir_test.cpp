@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "app/install_dir.h"
-#include "tests/doubles/memory_registry.h"
 #include "common/registry_names.h"
 #include "tests/doubles/fake_system.h"
+#include "tests/doubles/memory_registry.h"
 #include "tests/doubles/recording_prompts.h"
 
 namespace velmora {

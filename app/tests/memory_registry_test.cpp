@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "tests/doubles/memory_registry.h"
 #include "app/tests/settings_store_contract.h"
+#include "tests/doubles/memory_registry.h"
 
 namespace velmora::testing {
 namespace {

@@ -7,11 +7,13 @@
 #include "app/startup_course.h"
 #include "app/win32/driver_start_probe.h"
 #include "app/win32/startup_steps.h"
+#include "common/palette_contract.h"
 #include "driver/activation.h"
 #include "driver/driver_checks.h"
 #include "driver/driver_start_wait.h"
 #include "framework/win32/message_box.h"
 #include "framework/win32/modal_scope.h"
+#include "framework/win32/resource_string.h"
 #include "options/win32/adv_property_sheet.h"
 #include "palette/win32/main_palette.h"
 #include "palette/win32/startup_splash.h"
@@ -20,9 +22,6 @@
 #include "upgrade/win32/upgrade_prompt_runner.h"
 
 namespace velmora {
-namespace {
-const char kPaletteClass[] = "VelmoraMainPalette";
-}  // namespace
 
 CPaletteApp::CPaletteApp() : CWinApp("Velmora"), m_driver(m_transport) {}
 
@@ -81,7 +80,7 @@ int CPaletteApp::ShowMessage(unsigned stringId, unsigned flags) {
 
 int CPaletteApp::IsFirstInstance() {
   if (!m_startLock.WaitForTurn()) return 0;  // the other start's box or dialog was brought forward
-  HWND palette = FindWindowA(kPaletteClass, nullptr);
+  HWND palette = FindWindowA(kPaletteClassName, nullptr);
   if (!palette) return 1;  // the lock stays held until this start's palette exists
   ReleaseStartLock();
   HWND popup = GetLastActivePopup(palette);
@@ -105,7 +104,7 @@ bool CPaletteApp::RegisterPaletteClass() {
   wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszMenuName = nullptr;
-  wc.lpszClassName = kPaletteClass;
+  wc.lpszClassName = kPaletteClassName;
   return m_paletteClass.Register(wc);
 }
 

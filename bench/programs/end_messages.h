@@ -4,12 +4,14 @@
 
 #include <windows.h>
 
+#include "common/palette_contract.h"
+
 namespace bench {
 
 // True when the message is one that ends a measured dialog; it is then answered.
 inline bool AnswerEndMessage(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == 0x069A) {  // WM_USER + 666
-    if (wp == 0x123 && lp == 0x543) EndDialog(wnd, 0);
+  if (msg == velmora::kQuitMessage) {
+    if (wp == velmora::kQuitWParam && static_cast<long long>(lp) == velmora::kQuitLParam) EndDialog(wnd, 0);
     return true;
   }
   if (msg == WM_CLOSE) {

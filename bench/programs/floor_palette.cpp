@@ -11,6 +11,7 @@
 #include <ole2.h>
 #endif
 
+#include "common/palette_contract.h"
 #include "end_messages.h"
 #include "resource.h"
 
@@ -130,7 +131,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   wc.hIcon = g_icon;
   wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.lpszClassName = "VelmoraMainPalette";
+  wc.lpszClassName = velmora::kPaletteClassName;
   if (!RegisterClassA(&wc)) return 3;
   LoadPictures(instance);
   const INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN_PALETTE), nullptr, &PaletteProc, 0);

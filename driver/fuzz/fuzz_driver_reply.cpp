@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <set>
 
-#include "tests/doubles/memory_registry.h"
 #include "common/registry_names.h"
 #include "driver/activation.h"
 #include "driver/driver_checks.h"
+#include "tests/doubles/memory_registry.h"
 #include "tests/doubles/recording_prompts.h"
 
 namespace {
@@ -20,7 +20,7 @@ class ReplayTransport : public velmora::DriverTransport {
     for (std::size_t i = 1; i < buffer.size(); ++i) {
       if (buffer[i] != 0) std::abort();  // every request goes out on a cleared buffer
     }
-    return velmora::TakeReply(buffer, m_data, m_size);
+    return velmora::CopyReply(buffer, m_data, m_size);
   }
 
  private:

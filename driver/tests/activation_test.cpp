@@ -2,9 +2,9 @@
 
 #include "common/error_codes.h"
 #include "common/message_box_values.h"
-#include "tests/doubles/memory_registry.h"
 #include "common/registry_names.h"
 #include "driver/activation.h"
+#include "tests/doubles/memory_registry.h"
 #include "tests/doubles/recording_prompts.h"
 #include "tests/doubles/scripted_driver.h"
 

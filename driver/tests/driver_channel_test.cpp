@@ -2,11 +2,11 @@
 
 #include "common/error_codes.h"
 #include "common/message_box_values.h"
-#include "tests/doubles/memory_registry.h"
 #include "common/registry_names.h"
 #include "driver/activation.h"
 #include "driver/driver_channel.h"
 #include "driver/driver_checks.h"
+#include "tests/doubles/memory_registry.h"
 #include "tests/doubles/recording_prompts.h"
 #include "tests/doubles/scripted_driver.h"
 
@@ -167,17 +167,17 @@ TEST(DriverChannelTest, ShortAnswerFillsNoWordsItDidNotCarry) {
   EXPECT_EQ(kStateMissing, driver.GetDriverState());
 }
 
-TEST(DriverChannelTest, TakeReplyCopiesInPlaceAndDropsWhatDoesNotFit) {
+TEST(DriverChannelTest, CopyReplyCopiesInPlaceAndDropsWhatDoesNotFit) {
   ExchangeBuffer buffer{};
   buffer[2] = 77;
   const std::int32_t three[3] = {0, 11, 22};
-  EXPECT_EQ(-1, TakeReply(buffer, three, 3));
+  EXPECT_EQ(-1, CopyReply(buffer, three, 3));
   EXPECT_EQ(77, buffer[2]);
-  EXPECT_EQ(0, TakeReply(buffer, three, 8));
+  EXPECT_EQ(0, CopyReply(buffer, three, 8));
   EXPECT_EQ(11, buffer[1]);
   EXPECT_EQ(77, buffer[2]);
   std::vector<std::int32_t> big(kExchangeWords + 10, 9);
-  EXPECT_EQ(0, TakeReply(buffer, big.data(), big.size() * 4));
+  EXPECT_EQ(0, CopyReply(buffer, big.data(), big.size() * 4));
   EXPECT_EQ(9, buffer[kExchangeWords - 1]);
 }
 

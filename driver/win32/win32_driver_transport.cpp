@@ -100,7 +100,7 @@ int CWin32DriverTransport::ExchangeOverPipe(ExchangeBuffer& buffer) {
   const BOOL started = TransactNamedPipe(pipe.get(), buffer.data(), static_cast<DWORD>(kExchangeBytes), reply.data(),
                                          static_cast<DWORD>(kExchangeBytes), &bytes, &ov);
   if (!Complete(pipe.get(), ov, started, deadline, &bytes, &timedOut)) return timedOut ? kExchangeTimedOut : -1;
-  return TakeReply(buffer, reply.data(), bytes);
+  return CopyReply(buffer, reply.data(), bytes);
 }
 
 bool CWin32DriverTransport::Listening() const {

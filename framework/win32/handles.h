@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <utility>
 
 namespace framework {
@@ -88,6 +89,13 @@ struct MappedViewTraits {  // from MapViewOfFile
   static void* empty() { return nullptr; }
   static void close(void* view) { UnmapViewOfFile(view); }
 };
+
+// Memory the system hands out with LocalAlloc (descriptors, access lists, SDDL text).
+struct LocalFreeDeleter {
+  void operator()(void* memory) const { LocalFree(memory); }
+};
+template <typename T>
+using UniqueLocal = std::unique_ptr<T, LocalFreeDeleter>;
 
 using UniqueKey = UniqueHandle<KeyTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;

@@ -6,9 +6,6 @@
 
 namespace framework {
 
-// Loads a string resource of the program; empty when there is none.
-std::string LoadResourceString(UINT id, int bufferSize = 256);
-
 // Shows string id in a message box titled with the application's name. A box with only an
 // OK button and no icon gets the exclamation icon.
 int AfxMessageBox(UINT id, UINT type = MB_OK);

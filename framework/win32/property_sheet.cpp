@@ -4,6 +4,7 @@
 #include "framework/win32/message_box.h"
 #include "framework/win32/modal_run.h"
 #include "framework/win32/property_page.h"
+#include "framework/win32/resource_string.h"
 #include "framework/win32/win_app.h"
 #include "framework/win32/window_failure.h"
 

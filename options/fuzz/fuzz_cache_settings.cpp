@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "common/error_codes.h"
-#include "tests/doubles/memory_registry.h"
 #include "common/registry_names.h"
 #include "options/cache_settings_io.h"
 #include "options/cache_units.h"
+#include "tests/doubles/memory_registry.h"
 #include "tests/doubles/recording_prompts.h"
 
 namespace {

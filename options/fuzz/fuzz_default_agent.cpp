@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "tests/doubles/memory_registry.h"
 #include "common/registry_names.h"
 #include "options/default_agent.h"
+#include "tests/doubles/memory_registry.h"
 #include "tests/doubles/recording_prompts.h"
 
 namespace {

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/doubles/memory_registry.h"
 #include "common/registry_names.h"
 #include "options/cache_page.h"
+#include "tests/doubles/memory_registry.h"
 #include "tests/doubles/recording_prompts.h"
 
 namespace velmora {

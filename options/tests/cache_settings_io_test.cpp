@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "tests/doubles/memory_registry.h"
 #include "common/registry_names.h"
 #include "options/cache_settings_io.h"
+#include "tests/doubles/memory_registry.h"
 #include "tests/doubles/recording_prompts.h"
 
 namespace velmora {

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "tests/doubles/memory_registry.h"
 #include "common/registry_names.h"
 #include "options/clear_cache.h"
 #include "options/companion_programs.h"
 #include "tests/doubles/fake_system.h"
+#include "tests/doubles/memory_registry.h"
 #include "tests/doubles/recording_prompts.h"
 
 namespace velmora {

@@ -3,11 +3,11 @@
 // page when the sheet is activated again, and opens help on the active page's topic.
 #pragma once
 #include "framework/win32/property_sheet.h"
+#include "options/options_services.h"
+#include "options/settings_notice.h"
 #include "options/win32/agent_property.h"
 #include "options/win32/cache_property.h"
 #include "options/win32/general_property.h"
-#include "options/options_services.h"
-#include "options/settings_notice.h"
 
 namespace velmora {
 

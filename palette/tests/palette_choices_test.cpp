@@ -4,9 +4,9 @@
 
 #include <string>
 
+#include "common/version_text.h"
 #include "palette/palette_choices.h"
 #include "palette/splash_filter.h"
-#include "common/version_text.h"
 
 namespace velmora {
 namespace {

@@ -2,12 +2,12 @@
 // locations, handled marks, formatting), checked against a plain model of the shared
 // records. Any single allocation of an operation may be refused or thrown at; the model
 // says exactly which piece is lost then, and nothing may leak.
+#include "fuzz/fuzz_harness.h"
+#include "Qscstr.h"
 #include "QsMemory.h"
 #include "QsPhysicalStatus.h"
 #include "QsReport.h"
 #include "QsStatus.h"
-#include "Qscstr.h"
-#include "fuzz/fuzz_harness.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,12 +1,12 @@
 // Random sequences of operations on a few wide and narrow string handles,
 // checked against plain std::string models. Some operations run with one
 // allocation refused or thrown at, to walk the failure paths too.
+#include "fuzz/fuzz_harness.h"
+#include "Qscstr.h"
 #include "QsMemory.h"
 #include "QsReport.h"
-#include "QsStream.h"
-#include "Qscstr.h"
 #include "Qsstr.h"
-#include "fuzz/fuzz_harness.h"
+#include "QsStream.h"
 
 #include <cstddef>
 #include <cstdint>

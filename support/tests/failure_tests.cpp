@@ -1,11 +1,11 @@
 // Allocation failures: every failure frame in order, state left unchanged,
 // nothing leaked, allocator exceptions passed through; the overflow mends.
 #include "AllocationScript.h"
+#include "Qscstr.h"
 #include "QsGrowth.h"
 #include "QsReport.h"
-#include "QsStream.h"
-#include "Qscstr.h"
 #include "Qsstr.h"
+#include "QsStream.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include "QsPhysicalStatus.h"
 #include "QsReport.h"
 #include "QsStatus.h"
-#include "QsStream.h"
 #include "Qsstr.h"
+#include "QsStream.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Wide strings: conversions, growth, sharing, rendering and printing.
 #include "AllocationScript.h"
 #include "QsStatus.h"
-#include "QsStream.h"
 #include "Qsstr.h"
+#include "QsStream.h"
 
 #include <gtest/gtest.h>
 

@@ -26,7 +26,7 @@ class ScriptedDriver : public DriverTransport {
     if (missing || failOn.count(code)) return -1;
     sim::Answer answer = driver.Serve(reinterpret_cast<const std::uint8_t*>(buffer.data()), kExchangeBytes);
     if (answer.stalled) return kExchangeTimedOut;  // the limit passed without an answer
-    return TakeReply(buffer, answer.reply.data(), answer.reply.size());
+    return CopyReply(buffer, answer.reply.data(), answer.reply.size());
   }
 
   sim::StandInSettings& Settings() { return driver.Settings(); }

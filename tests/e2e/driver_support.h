@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/palette_contract.h"
 #include "tests/robot/robot.h"
 
 namespace e2e {
@@ -43,7 +44,7 @@ inline HWND AnswerBoxes(robot::Process& p, std::vector<robot::MessageBoxSeen>* s
           pressed.push_back(b.wnd);
           robot::PressButton(b.wnd, IDOK);
         }
-        if (HWND w = robot::FindTopWindow(p.Pid(), "VelmoraMainPalette")) palette = w;
+        if (HWND w = robot::FindTopWindow(p.Pid(), velmora::kPaletteClassName)) palette = w;
         return (untilPalette && palette != nullptr) || !p.Running();
       },
       timeout);

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "common/palette_contract.h"
 #include "res/resource.h"
 #include "tests/e2e/fault_support.h"
 #include "tests/robot/fake_driver.h"
@@ -125,7 +126,7 @@ TEST_F(FaultDriverTest, StalledDriverCostsEachToggleOneLimit) {
   robot::FakeDriver driver;
   ASSERT_TRUE(driver.Serving());
   robot::Process p = robot::Start("Velmora.exe", "");
-  HWND palette = robot::WaitForTopWindow(p.Pid(), "VelmoraMainPalette", kPaletteCaption, 10s);
+  HWND palette = robot::WaitForTopWindow(p.Pid(), velmora::kPaletteClassName, kPaletteCaption, 10s);
   ASSERT_NE(nullptr, palette);
   driver.Update([](StandInSettings& set) { set.stallAll = true; });
   for (int toggle = 0; toggle < 2; ++toggle) {

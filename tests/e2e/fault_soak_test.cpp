@@ -2,8 +2,8 @@
 // palette's working set nor its handles may grow beyond noise, and at the end the registry
 // record and the driver must agree. The counts are reduced in the normal suite; with the
 // environment variable VELMORA_SOAK=1 (tools/test-all.sh with SOAK=1) they run in full.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 #include <psapi.h>
 
 #include <cstdio>

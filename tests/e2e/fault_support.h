@@ -1,14 +1,15 @@
 // Helpers of the fault-injection courses: run the program to its end (or to its palette) while
 // answering every box and dialog as a person in a hurry would, and time what it took.
 #pragma once
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
 #include <string>
 #include <vector>
 
+#include "common/palette_contract.h"
 #include "tests/e2e/driver_support.h"
 #include "tests/robot/registry.h"
 #include "tests/robot/robot.h"
@@ -57,7 +58,7 @@ inline Course RunToEnd(const std::string& args, robot::Millis timeout = 30s) {
         for (HWND w : robot::TopWindows(p.Pid())) {
           if (std::find(handled.begin(), handled.end(), w) != handled.end()) continue;
           const std::string cls = robot::ClassName(w);
-          if (cls == "VelmoraMainPalette") {
+          if (cls == velmora::kPaletteClassName) {
             run.sawPalette = true;
             handled.push_back(w);
             PostMessageA(w, WM_CLOSE, 0, 0);

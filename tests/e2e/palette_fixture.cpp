@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/palette_contract.h"
 #include "framework/win32/handles.h"
 
 namespace palette_e2e {
@@ -9,7 +10,7 @@ namespace palette_e2e {
 using namespace std::chrono_literals;
 
 HWND WaitForPalette(const robot::Process& p) {
-  HWND palette = robot::WaitForTopWindow(p.Pid(), "VelmoraMainPalette", "Corvane Velmora", 10s);
+  HWND palette = robot::WaitForTopWindow(p.Pid(), velmora::kPaletteClassName, "Corvane Velmora", 10s);
   EXPECT_NE(nullptr, palette) << "the palette did not open";
   // Let it finish painting before anyone looks at it.
   robot::WaitUntil([] { return false; }, 300ms);

@@ -3,6 +3,7 @@
 // is minimised.
 #include <gtest/gtest.h>
 
+#include "common/palette_contract.h"
 #include "res/resource.h"
 #include "tests/e2e/palette_fixture.h"
 #include "tests/robot/fake_driver.h"
@@ -139,13 +140,13 @@ TEST_F(PaletteWindowTest, QuitMessageEndsTheProgramOnlyWithItsParameters) {
   const std::pair<WPARAM, LPARAM> wrong[] = {{0x123, 0x544}, {0x124, 0x543}, {0, 0}};
   for (const auto& [wp, lp] : wrong) {
     DWORD_PTR result = 99;
-    ASSERT_TRUE(SendMessageTimeoutA(m_palette, 0x069A, wp, lp, SMTO_ABORTIFHUNG, 5000, &result));
+    ASSERT_TRUE(SendMessageTimeoutA(m_palette, velmora::kQuitMessage, wp, lp, SMTO_ABORTIFHUNG, 5000, &result));
     EXPECT_EQ(0u, result);
   }
   EXPECT_FALSE(m_process.WaitForExit(1s));
   EXPECT_TRUE(IsWindowVisible(m_palette));
 
-  PostMessageA(m_palette, 0x069A, 0x123, 0x543);
+  PostMessageA(m_palette, velmora::kQuitMessage, velmora::kQuitWParam, velmora::kQuitLParam);
   DWORD code = 99;
   ASSERT_TRUE(m_process.WaitForExit(10s, &code));
   EXPECT_EQ(0u, code);

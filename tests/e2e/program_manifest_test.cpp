@@ -1,8 +1,8 @@
 // The built program's application manifest: it runs as whoever starts it (no elevation
 // prompt from the log-on list), names the Windows versions it supports, is not DPI-aware, and
 // asks for no common controls 6 (which would change the look of every window).
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <string>
 

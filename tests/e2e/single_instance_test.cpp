@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "common/palette_contract.h"
 #include "tests/robot/fake_driver.h"
 #include "tests/robot/registry.h"
 #include "tests/robot/robot.h"
@@ -27,7 +28,7 @@ TEST_F(SingleInstanceTest, SecondStartBringsThePaletteForwardAndChangesNothing) 
   ASSERT_TRUE(robot::WaitUntil(
       [&] {
         for (auto& b : robot::MessageBoxes(first.Pid())) robot::PressButton(b.wnd, IDOK);
-        palette = robot::FindTopWindow(first.Pid(), "VelmoraMainPalette", "Corvane Velmora");
+        palette = robot::FindTopWindow(first.Pid(), velmora::kPaletteClassName, "Corvane Velmora");
         return palette != nullptr;
       },
       10s));
@@ -68,7 +69,7 @@ TEST_F(SingleInstanceTest, SecondStartWhileTheFirstShowsABoxBringsTheBoxForwardA
 
   // The first start goes on once answered: its palette opens.
   robot::PressButton(box.wnd, IDOK);
-  HWND palette = robot::WaitForTopWindow(first.Pid(), "VelmoraMainPalette", "", 10s);
+  HWND palette = robot::WaitForTopWindow(first.Pid(), velmora::kPaletteClassName, "", 10s);
   ASSERT_NE(nullptr, palette);
   PostMessageA(palette, WM_CLOSE, 0, 0);
   EXPECT_TRUE(first.WaitForExit(10s));
@@ -93,7 +94,7 @@ TEST_F(SingleInstanceTest, FourStartsAtOnceLeaveExactlyOnePalette) {
           palettes.clear();
           bool settled = true;
           for (robot::Process& p : starts) {
-            if (HWND w = robot::FindTopWindow(p.Pid(), "VelmoraMainPalette")) {
+            if (HWND w = robot::FindTopWindow(p.Pid(), velmora::kPaletteClassName)) {
               palettes.push_back(w);
             } else if (p.Running()) {
               settled = false;
@@ -106,7 +107,7 @@ TEST_F(SingleInstanceTest, FourStartsAtOnceLeaveExactlyOnePalette) {
     EXPECT_EQ(1u, palettes.size()) << "round " << round + 1;
     if (palettes.size() == 1) ++good;
     for (robot::Process& p : starts) {
-      if (robot::FindTopWindow(p.Pid(), "VelmoraMainPalette")) continue;
+      if (robot::FindTopWindow(p.Pid(), velmora::kPaletteClassName)) continue;
       DWORD code = 99;
       EXPECT_TRUE(p.WaitForExit(5s, &code));
       EXPECT_EQ(0u, code);

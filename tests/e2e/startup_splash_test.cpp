@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "common/palette_contract.h"
 #include "tests/programs/window_watch.h"
 #include "tests/robot/fake_driver.h"
 #include "tests/robot/registry.h"
@@ -130,7 +131,7 @@ TEST_F(StartupSplashTest, PaletteStartShowsNoPicture) {
   robot::FakeDriver driver;
   ASSERT_TRUE(driver.Serving());
   robot::Process p = robot::Start("Velmora.exe", "");
-  HWND palette = robot::WaitForTopWindow(p.Pid(), "VelmoraMainPalette", "Corvane Velmora", 10s);
+  HWND palette = robot::WaitForTopWindow(p.Pid(), velmora::kPaletteClassName, "Corvane Velmora", 10s);
   ASSERT_NE(nullptr, palette);
   PostMessageA(palette, WM_CLOSE, 0, 0);
   ASSERT_TRUE(robot::WaitUntil([&] { return !p.Running(); }, 10s));

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include "common/palette_contract.h"
 
 namespace upgrade_e2e {
 
@@ -98,7 +99,7 @@ bool UpgradeTest::WaitForErrorBox(robot::Process& p, robot::MessageBoxSeen* box)
 }
 
 void UpgradeTest::ExpectPaletteThenClose(robot::Process& p) {
-  HWND palette = robot::WaitForTopWindow(p.Pid(), "VelmoraMainPalette", "", 10s);
+  HWND palette = robot::WaitForTopWindow(p.Pid(), velmora::kPaletteClassName, "", 10s);
   ASSERT_NE(nullptr, palette) << "start-up did not go on to the palette";
   EXPECT_EQ(nullptr, robot::FindTopWindow(p.Pid(), "#32770", kPromptCaption));
   PostMessageA(palette, WM_CLOSE, 0, 0);

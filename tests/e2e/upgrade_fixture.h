@@ -1,8 +1,8 @@
 // Shared set-up of the upgrade courses: a client installed in a folder of its own (with the
 // test installer as SETUP.EXE), an upgrade on offer, and a driver played by the test.
 #pragma once
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <map>
 #include <memory>

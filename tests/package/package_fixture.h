@@ -2,8 +2,8 @@
 // tools/package-test.sh), so it may install, upgrade, stop services and remove what it likes:
 // nothing outside its prefix is touched.
 #pragma once
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <optional>

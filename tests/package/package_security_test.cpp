@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "common/palette_contract.h"
 #include "framework/win32/handles.h"
 #include "tests/package/package_fixture.h"
 
@@ -236,7 +237,7 @@ TEST(PackageSecurityTest, UpgradeThroughSetupWithAPaletteRunningLeavesOnePalette
 
   // One palette, started again by SETUP.EXE from the installed, new program.
   HWND palette = nullptr;
-  ASSERT_TRUE(robot::WaitUntil([&] { return (palette = FindWindowA("VelmoraMainPalette", nullptr)) != nullptr; }, 20s))
+  ASSERT_TRUE(robot::WaitUntil([&] { return (palette = FindWindowA(velmora::kPaletteClassName, nullptr)) != nullptr; }, 20s))
       << "no palette after the upgrade";
   DWORD pid = 0;
   GetWindowThreadProcessId(palette, &pid);

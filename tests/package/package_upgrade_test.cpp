@@ -1,6 +1,7 @@
 // Upgrade, repair and uninstall of the installed package, and the installs that must be refused.
 #include <fstream>
 
+#include "common/palette_contract.h"
 #include "res/resource.h"
 #include "tests/package/package_fixture.h"
 
@@ -173,7 +174,7 @@ TEST_F(PackageUpgradeTest, UpgradeWhileThePaletteRunsEndsWithTheNewFilesAndAWork
   EXPECT_TRUE(FileExists(exe));
   // SETUP.EXE starts the palette it closed again: close that one to start one as a user does.
   HWND restarted = nullptr;
-  EXPECT_TRUE(robot::WaitUntil([&] { return (restarted = FindWindowA("VelmoraMainPalette", nullptr)) != nullptr; }, 20s));
+  EXPECT_TRUE(robot::WaitUntil([&] { return (restarted = FindWindowA(velmora::kPaletteClassName, nullptr)) != nullptr; }, 20s));
   if (restarted) CloseStartedPalette(restarted);
   ExpectWorkingProgram();
 }

@@ -8,11 +8,8 @@
 namespace robot {
 namespace {
 
-struct LocalFreeDeleter {
-  void operator()(void* memory) const { LocalFree(memory); }
-};
 template <typename T>
-using LocalPtr = std::unique_ptr<T, LocalFreeDeleter>;
+using LocalPtr = framework::UniqueLocal<T>;
 
 }  // namespace
 

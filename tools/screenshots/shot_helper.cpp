@@ -12,6 +12,7 @@
 #include <cstring>
 #include <string>
 
+#include "common/palette_contract.h"
 #include "tests/programs/window_watch.h"
 
 namespace {
@@ -37,7 +38,7 @@ LRESULT CALLBACK ReceiverProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 int About() {
   HWND palette = nullptr;
-  for (int i = 0; i < 100 && !palette; ++i, Sleep(100)) palette = FindWindowA("VelmoraMainPalette", nullptr);
+  for (int i = 0; i < 100 && !palette; ++i, Sleep(100)) palette = FindWindowA(velmora::kPaletteClassName, nullptr);
   if (!palette) return 1;
   PostMessageA(palette, WM_SYSCOMMAND, 0x0010, 0);
   return 0;

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/doubles/memory_registry.h"
 #include "common/registry_names.h"
 #include "tests/doubles/fake_system.h"
+#include "tests/doubles/memory_registry.h"
 #include "tests/doubles/recording_prompts.h"
 #include "upgrade/upgrade_check.h"
 

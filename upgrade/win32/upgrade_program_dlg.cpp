@@ -1,8 +1,8 @@
 #include "upgrade/win32/upgrade_program_dlg.h"
 
+#include "framework/win32/center_window.h"
 #include "framework/win32/file_dialog.h"
 #include "resource.h"
-#include "framework/win32/center_window.h"
 
 namespace velmora {
 namespace {

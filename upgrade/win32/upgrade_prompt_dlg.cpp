@@ -1,7 +1,7 @@
 #include "upgrade/win32/upgrade_prompt_dlg.h"
 
-#include "resource.h"
 #include "framework/win32/center_window.h"
+#include "resource.h"
 #include "upgrade/win32/upgrade_program_dlg.h"
 
 namespace velmora {

@@ -2,8 +2,8 @@
 // restarts anything. The restart is planned and lets other programs save (never forced); the
 // privilege it needs is enabled first, and a refusal of either step
 // reads as the restart's failure with that step's error.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <vector>
 

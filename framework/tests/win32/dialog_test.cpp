@@ -3,10 +3,10 @@
 
 #include <vector>
 
+#include "framework/win32/class_registration.h"
 #include "framework/win32/dialog.h"
 #include "framework/win32/modal_scope.h"
 #include "framework/win32/win_app.h"
-#include "framework/win32/class_registration.h"
 #include "resource.h"
 
 namespace framework {

@@ -21,10 +21,6 @@ constexpr wchar_t kGeneralKey[] = L"SOFTWARE\\NOLVEX\\VELMORA\\General";
 // user), writes and deletes of values with KEY_SET_VALUE. No subkeys, no deleting the key.
 constexpr DWORD kUsersRights = KEY_QUERY_VALUE | KEY_SET_VALUE;
 
-struct LocalFreeDeleter {
-  void operator()(void* p) const { LocalFree(p); }
-};
-
 DWORD GrantUsersSetValue() {
   framework::UniqueKey key;
   DWORD error = RegCreateKeyExW(HKEY_LOCAL_MACHINE, kGeneralKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
@@ -34,7 +30,7 @@ DWORD GrantUsersSetValue() {
   PSECURITY_DESCRIPTOR raw = nullptr;
   error = GetSecurityInfo(key.get(), SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl, nullptr, &raw);
   if (error != ERROR_SUCCESS) return error;
-  const std::unique_ptr<void, LocalFreeDeleter> descriptor(raw);
+  const framework::UniqueLocal<void> descriptor(raw);
 
   BYTE sid[SECURITY_MAX_SID_SIZE];
   DWORD sidSize = sizeof sid;
@@ -49,7 +45,7 @@ DWORD GrantUsersSetValue() {
   PACL merged = nullptr;
   error = SetEntriesInAclW(1, &grant, dacl, &merged);
   if (error != ERROR_SUCCESS) return error;
-  const std::unique_ptr<ACL, LocalFreeDeleter> owned(merged);
+  const framework::UniqueLocal<ACL> owned(merged);
   // Unprotected: the key goes on inheriting from its parent, as before.
   return SetSecurityInfo(key.get(), SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION | UNPROTECTED_DACL_SECURITY_INFORMATION,
                          nullptr, nullptr, merged, nullptr);

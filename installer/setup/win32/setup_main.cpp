@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "common/palette_contract.h"
 #include "framework/win32/handles.h"
 #include "installer/setup/setup_plan.h"
 
@@ -17,10 +18,6 @@ using framework::UniqueKernelHandle;
 using namespace velmora::setup;
 
 constexpr char kCaption[] = "Velmora Setup";
-// The palette's own quit request (see palette/palette_choices.h).
-constexpr UINT kPaletteQuit = 0x069A;
-constexpr WPARAM kPaletteQuitW = 0x123;
-constexpr LPARAM kPaletteQuitL = 0x543;
 
 std::string OwnPath() {
   std::string path(MAX_PATH, '\0');
@@ -38,11 +35,11 @@ std::string OwnPath() {
 // of files in use takes over, and that palette is not counted, so nobody starts a second one.
 int ClosePalettes() {
   int closed = 0;
-  while (HWND palette = FindWindowA("VelmoraMainPalette", nullptr)) {
+  while (HWND palette = FindWindowA(velmora::kPaletteClassName, nullptr)) {
     DWORD pid = 0;
     GetWindowThreadProcessId(palette, &pid);
     UniqueKernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, pid));
-    if (!process || !PostMessageA(palette, kPaletteQuit, kPaletteQuitW, kPaletteQuitL)) return closed;
+    if (!process || !PostMessageA(palette, velmora::kQuitMessage, velmora::kQuitWParam, velmora::kQuitLParam)) return closed;
     if (WaitForSingleObject(process.get(), 10000) != WAIT_OBJECT_0) return closed;
     ++closed;
   }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/win32/palette_app.h"
+#include "common/palette_contract.h"
 #include "framework/win32/bitmap_button.h"
 #include "palette/win32/main_palette.h"
 #include "palette/win32/startup_splash.h"
@@ -117,7 +118,7 @@ TEST(MainPaletteTest, SystemMenuCarriesTheAboutEntryAfterASeparator) {
   s_found = nullptr;
   // Looks at the open palette from inside its modal run, then closes it.
   UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
-    HWND wnd = FindWindowA("VelmoraMainPalette", nullptr);
+    HWND wnd = FindWindowA(velmora::kPaletteClassName, nullptr);
     if (!wnd || s_found) return;
     s_found = wnd;
     HMENU menu = GetSystemMenu(wnd, FALSE);

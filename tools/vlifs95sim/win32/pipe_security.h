@@ -5,7 +5,7 @@
 #pragma once
 #include <windows.h>
 
-#include <memory>
+#include "framework/win32/handles.h"
 
 namespace velmora::sim {
 
@@ -25,10 +25,7 @@ class CPipeSecurity {
   DWORD Error() const { return m_dwError; }
 
  private:
-  struct LocalFreeDeleter {
-    void operator()(void* memory) const { LocalFree(memory); }
-  };
-  std::unique_ptr<void, LocalFreeDeleter> m_descriptor;
+  framework::UniqueLocal<void> m_descriptor;
   SECURITY_ATTRIBUTES m_attributes{};
   DWORD m_dwError = ERROR_SUCCESS;
 };
