@@ -10,13 +10,13 @@ void AgentPage::Load() {
     return;
   }
   m_boxes.Show(AgentShown{agent.type, agent.name});
-  m_remembered = m_boxes.Take();  // as the box keeps it
+  m_remembered = m_boxes.ReadBoxes();  // as the box keeps it
 }
 
-bool AgentPage::Changed() const { return IsDefaultAgentChanged(m_boxes.Take(), m_remembered); }
+bool AgentPage::Changed() const { return IsDefaultAgentChanged(m_boxes.ReadBoxes(), m_remembered); }
 
 void AgentPage::Apply(OwnerWindow page) {
-  SaveDefaultAgent(m_settings, m_prompts, page, m_boxes.Take(), m_remembered);
+  SaveDefaultAgent(m_settings, m_prompts, page, m_boxes.ReadBoxes(), m_remembered);
   Load();
 }
 

@@ -17,7 +17,7 @@ class AgentBoxes {
   virtual void Show(const AgentShown& agent) = 0;
   // What the boxes hold now: the selected button (kNone when neither is) and the name as the
   // box keeps it.
-  virtual AgentShown Take() const = 0;
+  virtual AgentShown ReadBoxes() const = 0;
 };
 
 class AgentPage {

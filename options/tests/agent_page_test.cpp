@@ -20,7 +20,7 @@ using testing::RecordingPrompts;
 class FakeAgentBoxes : public AgentBoxes {
  public:
   void Show(const AgentShown& agent) override { Type(agent); }
-  AgentShown Take() const override { return m_held; }
+  AgentShown ReadBoxes() const override { return m_held; }
   void Type(AgentShown agent) {
     agent.name = UpperCase8Bit(agent.name);
     m_held = agent;
@@ -81,14 +81,14 @@ TEST(AgentPageTest, LoadChangeAndApplyFollowWhatIsStored) {
     AgentPage page(reg, prompts, boxes);
 
     page.Load();
-    EXPECT_EQ(c.shown.Shown(), boxes.Take());
+    EXPECT_EQ(c.shown.Shown(), boxes.ReadBoxes());
     if (c.typed.name) boxes.Type(c.typed.Shown());
     EXPECT_EQ(c.changed, page.Changed());
 
     int owner = 0;
     page.Apply(&owner);
     EXPECT_EQ(c.storedAfter ? std::optional<std::string>(c.storedAfter) : std::nullopt, Stored(reg));
-    EXPECT_EQ(c.shownAfter.Shown(), boxes.Take());
+    EXPECT_EQ(c.shownAfter.Shown(), boxes.ReadBoxes());
     EXPECT_EQ(c.changedAfter, page.Changed());
     if (c.writeFails) {
       ASSERT_EQ(1u, prompts.boxes.size());

@@ -32,7 +32,7 @@ void CAgentProperty::Show(const AgentShown& agent) {
   CheckRadioButton(m_hWnd, IDC_AGENT_NOVELL, IDC_AGENT_NT, ButtonOf(agent.type));
 }
 
-AgentShown CAgentProperty::Take() const {
+AgentShown CAgentProperty::ReadBoxes() const {
   AgentShown shown;
   if (IsDlgButtonChecked(m_hWnd, IDC_AGENT_NOVELL) == BST_CHECKED) {
     shown.type = AgentType::kNovell;

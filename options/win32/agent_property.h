@@ -26,7 +26,7 @@ class CAgentProperty : public framework::CPropertyPage, private AgentBoxes {
  private:
   // AgentBoxes
   void Show(const AgentShown& agent) override;
-  AgentShown Take() const override;
+  AgentShown ReadBoxes() const override;
 
   void OnAgentConfiguration();
   void OnPerformanceInfo();

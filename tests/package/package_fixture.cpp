@@ -213,4 +213,13 @@ std::string MakeFolder(const std::string& name) {
   return dir;
 }
 
+void UpgradeThroughSetupWhileRunning(const std::string& staging, robot::Process& palette) {
+  robot::Process setup = robot::Start(staging + "\\SETUP.EXE", "/qn", staging);
+  DWORD code = 1;
+  ASSERT_TRUE(setup.WaitForExit(120s, &code));
+  EXPECT_EQ(0u, code);
+  EXPECT_TRUE(palette.WaitForExit(5s)) << "the running palette was asked to end first";
+  EXPECT_EQ((std::vector<std::string>{"4.6.0.371"}), InstalledVersions());
+}
+
 }  // namespace package_e2e

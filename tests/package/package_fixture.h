@@ -64,6 +64,10 @@ void ClosePalette(robot::Process& p, HWND palette);
 // Closes a palette this test did not start (SETUP.EXE's, say) and waits until its process ended.
 void CloseStartedPalette(HWND palette);
 
+// Runs the staged newer package's SETUP.EXE silently while `palette` runs: SETUP.EXE succeeds,
+// the running palette was asked to end first, and the newer version is the one installed.
+void UpgradeThroughSetupWhileRunning(const std::string& staging, robot::Process& palette);
+
 // A folder of its own for a course (staging folders and the like).
 std::string MakeFolder(const std::string& name);
 

@@ -228,12 +228,7 @@ TEST(PackageSecurityTest, UpgradeThroughSetupWithAPaletteRunningLeavesOnePalette
   const std::string setupLog = std::string(temp) + "Velmora Setup.log";
   std::ofstream(setupLog) << "an earlier run's log";
 
-  robot::Process setup = robot::Start(staging + "\\SETUP.EXE", "/qn", staging);
-  DWORD code = 1;
-  ASSERT_TRUE(setup.WaitForExit(120s, &code));
-  EXPECT_EQ(0u, code);
-  EXPECT_TRUE(old.WaitForExit(5s)) << "the old palette is gone";
-  EXPECT_EQ((std::vector<std::string>{"4.6.0.371"}), InstalledVersions());
+  ASSERT_NO_FATAL_FAILURE(UpgradeThroughSetupWhileRunning(staging, old));
 
   // One palette, started again by SETUP.EXE from the installed, new program.
   HWND palette = nullptr;

@@ -165,12 +165,7 @@ TEST_F(PackageUpgradeTest, UpgradeWhileThePaletteRunsEndsWithTheNewFilesAndAWork
   ASSERT_NE(nullptr, palette);
   const std::string exe = std::string(kInstallDir) + "\\Velmora.exe";
   const std::string staging = Stage("while running", NewerPackageFolder());
-  robot::Process setup = robot::Start(staging + "\\SETUP.EXE", "/qn", staging);
-  DWORD code = 1;
-  ASSERT_TRUE(setup.WaitForExit(120s, &code));
-  EXPECT_EQ(0u, code);
-  EXPECT_TRUE(p.WaitForExit(5s)) << "the palette was asked to end first";
-  EXPECT_EQ((std::vector<std::string>{"4.6.0.371"}), InstalledVersions());
+  ASSERT_NO_FATAL_FAILURE(UpgradeThroughSetupWhileRunning(staging, p));
   EXPECT_TRUE(FileExists(exe));
   // SETUP.EXE starts the palette it closed again: close that one to start one as a user does.
   HWND restarted = nullptr;
