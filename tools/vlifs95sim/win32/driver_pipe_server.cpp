@@ -24,16 +24,16 @@ constexpr DWORD kRequestWaitMs = 5000;
 constexpr DWORD kLingerMs = 30000;
 
 // Where and how instances are made: every one, the first included, with the same descriptor.
-struct PipeSpec {
+struct PipeIdentity {
   const std::string& name;
   SECURITY_ATTRIBUTES* security;
 };
 
-UniqueFile NewInstance(const PipeSpec& spec, bool first) {
+UniqueFile NewInstance(const PipeIdentity& pipe, bool first) {
   const DWORD openMode = PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | (first ? FILE_FLAG_FIRST_PIPE_INSTANCE : 0);
-  return UniqueFile(CreateNamedPipeA(spec.name.c_str(), openMode,
+  return UniqueFile(CreateNamedPipeA(pipe.name.c_str(), openMode,
                                      PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS,
-                                     PIPE_UNLIMITED_INSTANCES, kBufferBytes, kBufferBytes, 0, spec.security));
+                                     PIPE_UNLIMITED_INSTANCES, kBufferBytes, kBufferBytes, 0, pipe.security));
 }
 
 // A pipe instance waiting for a client. Each wait has an event of its own, so a late signal
@@ -47,10 +47,10 @@ struct Listener {
 
 // Makes `listener` an instance that waits for a client (creating it when empty); its event is
 // set once a client is connected. The error is that of the instance that could not be had.
-DWORD Listen(const PipeSpec& spec, bool first, Listener& listener) {
+DWORD Listen(const PipeIdentity& pipe, bool first, Listener& listener) {
   DWORD lastError = ERROR_NO_DATA;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    if (!listener.pipe) listener.pipe = NewInstance(spec, first);
+    if (!listener.pipe) listener.pipe = NewInstance(pipe, first);
     if (!listener.pipe) return GetLastError();
     listener.event.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     if (!listener.event) return GetLastError();
@@ -148,12 +148,12 @@ DWORD CDriverPipeServer::Run(HANDLE stop, HANDLE ready, const std::function<void
   if (startStep) startStep();
   CPipeSecurity security;
   if (!security.Attributes()) return security.Error();
-  const PipeSpec spec{m_strPipeName, security.Attributes()};
+  const PipeIdentity pipe{m_strPipeName, security.Attributes()};
   // Set by each connection's thread as it ends, so ended threads are joined without a poll.
   const UniqueKernelHandle finished(CreateEventA(nullptr, TRUE, FALSE, nullptr));
   if (!finished) return GetLastError();
   Listener listener;
-  if (const DWORD error = Listen(spec, true, listener)) return error;
+  if (const DWORD error = Listen(pipe, true, listener)) return error;
   if (startStep) startStep();
   if (holdingPipe) holdingPipe();
   if (ready) SetEvent(ready);
@@ -193,12 +193,12 @@ DWORD CDriverPipeServer::Run(HANDLE stop, HANDLE ready, const std::function<void
       }
       // The client went before it was seen; listen on a fresh instance.
       listener.pipe.reset();
-      error = Listen(spec, false, listener);
+      error = Listen(pipe, false, listener);
       continue;
     }
     UniqueFile client = std::move(listener.pipe);
     // The next instance listens before this client is answered.
-    error = Listen(spec, false, listener);
+    error = Listen(pipe, false, listener);
     auto done = std::make_shared<std::atomic<bool>>(false);
     workers.push_back({std::thread([client = std::move(client), stop, done, ended = finished.get(), &serving, this]() mutable {
                          ServeClient(std::move(client), stop, m_handler, serving);
