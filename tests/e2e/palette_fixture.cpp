@@ -39,6 +39,21 @@ void ClickWithTheMouse(HWND wnd) {
   robot::WaitUntil([] { return false; }, 300ms);  // let the click arrive
 }
 
+bool ClickUntil(HWND wnd, const std::function<bool()>& answered) {
+  const HWND top = GetAncestor(wnd, GA_ROOT);
+  for (int click = 0; click < 3; ++click) {
+    if (click > 0) {
+      // Away and back, with the window in front again, as the person's next try would be.
+      SetCursorPos(0, 0);
+      SetForegroundWindow(top);
+      WaitUntilTakesInput(top);
+    }
+    ClickWithTheMouse(wnd);
+    if (robot::WaitUntil(answered, 4s)) return true;
+  }
+  return false;
+}
+
 bool WaitUntilTakesInput(HWND wnd) {
   if (!robot::WaitUntil([&] { return IsWindowEnabled(wnd) != FALSE; }, 5s)) return false;
   DWORD_PTR result = 0;

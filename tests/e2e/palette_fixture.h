@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,11 @@ RECT ScreenRect(HWND wnd);
 // A click of the real mouse (through the system's input queue) in the middle of a window, as
 // a person's would be: it reaches a window only when that window takes input.
 void ClickWithTheMouse(HWND wnd);
+// Clicks the window with the mouse until what the click brings holds, as a person clicks again
+// when nothing happened: under Wine a click that comes just as the window's top-level window
+// takes the foreground is now and then lost on the way. Three clicks at most; false if none
+// brought it.
+bool ClickUntil(HWND wnd, const std::function<bool()>& answered);
 // True once the window is enabled again and its thread has come back to its message loop, so
 // that input sent next is handled by that window (the program re-enables its windows just after
 // a modal box or dialog has gone).
