@@ -31,7 +31,11 @@ int SetActivation(CDriverChannel& driver, SettingsStore& settings, Prompts& prom
     prompts.ShowError(ErrorForActivationResult(result), kMbIconHand);
     return result;
   }
-  // The driver has changed state; a failed record is reported but does not undo that.
+  // The driver's service records the change itself (a standard user may not write the machine's
+  // key); the program writes only where no driver did. The driver has changed state either way:
+  // a failed record is reported but does not undo that.
+  std::uint32_t stored = 0;
+  if (settings.ReadDword(kGeneralKey, kActivateStateValue, &stored) == kErrorSuccess && stored == newState) return 0;
   if (settings.WriteDword(kGeneralKey, kActivateStateValue, newState) != kErrorSuccess) {
     prompts.ShowError(kErrSaveActivateState, kMbIconHand);
   }

@@ -13,7 +13,8 @@ int ErrorForActivationResult(int result);
 
 // requested: 1 active, 0 inactive. Returns 0 when the cache is now in that state, -1 when the
 // driver is unusable or of another version (nothing sent), else the driver's refusal. Shows its
-// own error boxes; writes "ActivateState" only after the driver accepted a change.
+// own error boxes; writes "ActivateState" only after the driver accepted a change, and only
+// where the stored value differs from the new state (20017 when that write fails).
 int SetActivation(CDriverChannel& driver, SettingsStore& settings, Prompts& prompts, int requested);
 
 }  // namespace velmora

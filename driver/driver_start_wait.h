@@ -22,6 +22,7 @@ struct DriverServiceStatus {
   bool startedBySystem = false;  // an automatic start (at boot or, delayed, after it)
   std::uint32_t state = kServiceStopped;
   std::uint32_t exitCode = 0;
+  std::uint32_t processId = 0;  // the service's process while it starts or runs; else 0
 };
 
 // True while the service may still bring the driver: starting, running (its channel about to

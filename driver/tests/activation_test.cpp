@@ -137,6 +137,42 @@ TEST_F(ActivationTest, FailedRecordIsReportedButTheChangeStands) {
   EXPECT_EQ(nullptr, Recorded());
 }
 
+// Where the driver's service recorded the change as it accepted it, the program writes nothing,
+// so a user refused the write (a standard user) sees no box; a stale or mistyped record is
+// written, and a refused write of it is still 20017.
+TEST(ActivationRecordTest, OnlyARecordThatDiffersIsWritten) {
+  const struct {
+    const char* what;
+    std::vector<std::uint8_t> stored;  // REG_DWORD bytes before the deactivation; empty: none
+    bool refused;
+    std::vector<int> boxes;
+    std::size_t writes;
+  } rows[] = {
+      {"recorded by the service", {0, 0, 0, 0}, true, {}, 0},
+      {"stale record, write refused", {1, 0, 0, 0}, true, {kErrSaveActivateState}, 0},
+      {"nothing recorded, write refused", {}, true, {kErrSaveActivateState}, 0},
+      {"stale record", {1, 0, 0, 0}, false, {}, 1},
+      {"mistyped record", {0, 0}, false, {}, 1},
+  };
+  for (const auto& row : rows) {
+    ScriptedDriver transport;
+    transport.Settings().state = 3;
+    CDriverChannel driver{transport};
+    MemoryRegistry registry;
+    RecordingPrompts prompts;
+    if (!row.stored.empty()) {
+      registry.WriteValue(kGeneralKey, kActivateStateValue, kRegDword, row.stored.data(),
+                          static_cast<std::uint32_t>(row.stored.size()));
+    }
+    if (row.refused) registry.FailWrites(kGeneralKey, kActivateStateValue, 5);
+    const std::size_t before = registry.Log().size();
+    EXPECT_EQ(0, SetActivation(driver, registry, prompts, 0)) << row.what;
+    EXPECT_EQ(4, transport.Settings().state) << row.what;
+    EXPECT_EQ(row.boxes, prompts.Ids()) << row.what;
+    EXPECT_EQ(row.writes, registry.Log().size() - before) << row.what;
+  }
+}
+
 TEST_F(ActivationTest, EachCheckTakesTheDriversAnswerAsItComes) {
   // The driver turns active between the version check and the state question: nothing to do.
   transport.beforeAnswer = [](ScriptedDriver& d, std::int32_t) {

@@ -31,6 +31,7 @@ DriverServiceStatus QueryDriverService(const char* name) {
   s.startedBySystem = start == SERVICE_AUTO_START || start == SERVICE_BOOT_START || start == SERVICE_SYSTEM_START;
   s.state = status.dwCurrentState;
   s.exitCode = status.dwWin32ExitCode;
+  s.processId = status.dwProcessId;
   return s;
 }
 

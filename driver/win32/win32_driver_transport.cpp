@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "driver/pipe_server_identity.h"
+#include "driver/win32/driver_service_query.h"
 #include "framework/win32/handles.h"
 
 namespace velmora {
@@ -19,6 +21,8 @@ DWORD MillisLeft(Clock::time_point deadline) {
 HANDLE CWin32DriverTransport::OpenPipe(const std::string& path, DWORD access, DWORD flags) {
   return CreateFileA(path.c_str(), access, 0, nullptr, OPEN_EXISTING, flags, nullptr);
 }
+
+DriverServiceStatus CWin32DriverTransport::QueryService() { return QueryDriverService(); }
 
 // Opens the pipe, waiting for a busy one until the deadline (*timedOut tells that one from
 // other failures). A pipe that does not exist means no driver is running: that fails at once.
@@ -85,6 +89,12 @@ int CWin32DriverTransport::ExchangeOverPipe(ExchangeBuffer& buffer) {
   bool timedOut = false;
   framework::UniqueFile pipe = ConnectPipe(deadline, &timedOut);
   if (!pipe) return timedOut ? kExchangeTimedOut : -1;
+  // Asked after connecting, so the process asked about is the one that answers.
+  ULONG server = 0;
+  const bool serverKnown = GetNamedPipeServerProcessId(pipe.get(), &server) != FALSE;
+  if (!PipeServerIsTheDriver(QueryService(), serverKnown ? std::optional<std::uint32_t>(server) : std::nullopt)) {
+    return -1;
+  }
   DWORD mode = PIPE_READMODE_MESSAGE;
   if (!SetNamedPipeHandleState(pipe.get(), &mode, nullptr, nullptr)) return -1;
 

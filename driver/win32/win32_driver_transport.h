@@ -1,12 +1,14 @@
 // The driver exchange on Windows: the device "\\.\VLIFS95" when the driver model provides it;
 // otherwise the same buffer over the named pipe "\\.\pipe\VLIFS95" (message mode), which the
-// stand-in driver and the tests serve.
+// stand-in driver and the tests serve. A pipe served by anyone but the installed driver service
+// reads as no driver: nothing is sent to it.
 #pragma once
 #include <windows.h>
 
 #include <chrono>
 #include <string>
 
+#include "driver/driver_start_wait.h"
 #include "driver/driver_transport.h"
 #include "framework/win32/handles.h"
 
@@ -32,6 +34,8 @@ class CWin32DriverTransport : public DriverTransport {
  protected:
   // CreateFileA on the pipe; a seam for the tests, which check what is asked for.
   virtual HANDLE OpenPipe(const std::string& path, DWORD access, DWORD flags);
+  // The driver service as the manager reports it; a seam for the tests, which play the service.
+  virtual DriverServiceStatus QueryService();
 
  private:
   using Clock = std::chrono::steady_clock;

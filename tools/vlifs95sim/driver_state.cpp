@@ -49,4 +49,12 @@ StartUpState TakeStartUpState(DriverRegistry& registry, std::int32_t defaultStat
   return start;
 }
 
+void RecordAcceptedChange(DriverRegistry& registry, std::int32_t request, std::int32_t result) {
+  if (result != 0 || (request != 2 && request != 3)) return;
+  const std::uint32_t recorded = request == 2 ? 1 : 0;
+  const StoredValue stored = registry.Read(kGeneralKey, "ActivateState");
+  if (stored.kind == StoredValue::Kind::Dword && stored.dword == recorded) return;
+  registry.WriteDword(kGeneralKey, "ActivateState", recorded);
+}
+
 }  // namespace velmora::sim

@@ -24,6 +24,7 @@ class DriverRegistry {
   virtual ~DriverRegistry() = default;
   virtual StoredValue Read(const std::string& key, const std::string& name) = 0;
   virtual bool Delete(const std::string& key, const std::string& name) = 0;
+  virtual bool WriteDword(const std::string& key, const std::string& name, std::uint32_t value) = 0;
 };
 
 // The settings the driver works with; the defaults are the program's.
@@ -63,5 +64,10 @@ struct StartUpState {
 // 0 inactive; anything else leaves `defaultState`), the "ClearCache" mark "YES" honoured once
 // (the value is deleted), and the cache settings.
 StartUpState TakeStartUpState(DriverRegistry& registry, std::int32_t defaultState);
+
+// After a request is answered: an accepted activate (2) or deactivate (3) is recorded as
+// "ActivateState" 1 or 0 where the stored value differs. The driver records it itself because
+// it may write the machine's key and the user who asked may not.
+void RecordAcceptedChange(DriverRegistry& registry, std::int32_t request, std::int32_t result);
 
 }  // namespace velmora::sim

@@ -185,6 +185,49 @@ TEST(PipeTransportTest, ExchangesAskOnlyForWhatThePipeGrantsAuthenticatedUsers) 
   }
 }
 
+// Plays the installed driver service: running in the process given (0: stopped).
+class CServiceTransport : public CWin32DriverTransport {
+ public:
+  explicit CServiceTransport(DWORD processId) : m_dwProcessId(processId) {}
+
+ protected:
+  DriverServiceStatus QueryService() override {
+    DriverServiceStatus s;
+    s.installed = true;
+    s.state = m_dwProcessId ? kServiceRunning : kServiceStopped;
+    s.processId = m_dwProcessId;
+    return s;
+  }
+
+ private:
+  DWORD m_dwProcessId;
+};
+
+// With the service installed, a pipe served from any other process (here: the tests' own, or
+// none while the service is stopped) is no driver, and gets not even the status request; the
+// service's own process is served as before.
+TEST(PipeTransportTest, OnlyTheInstalledServicesProcessIsTalkedTo) {
+  robot::FakeDriver driver;
+  ASSERT_TRUE(driver.Serving());
+  for (const DWORD service : {DWORD{0}, GetCurrentProcessId() + 4}) {
+    CServiceTransport transport(service);
+    CDriverChannel channel(transport);
+    EXPECT_EQ(kStateMissing, channel.GetDriverState()) << service;
+    EXPECT_EQ(-1, channel.Activate()) << service;
+  }
+  EXPECT_TRUE(driver.Requests().empty());
+  {
+    framework::UniqueFile client = OpenPipe();
+    ULONG server = 0;
+    ASSERT_TRUE(GetNamedPipeServerProcessId(client.get(), &server)) << GetLastError();
+    ASSERT_EQ(GetCurrentProcessId(), server);
+  }
+  CServiceTransport ours(GetCurrentProcessId());
+  CDriverChannel channel(ours);
+  EXPECT_EQ(0, channel.Activate());
+  EXPECT_EQ(std::vector<int>{2}, driver.Requests());
+}
+
 TEST(PipeTransportTest, StandInDriverProgramServesThePipe) {
   robot::Process sim = robot::Start("vlifs95sim.exe", "--state 3 --version 4.5.1.371 --refuse 5=-2");
   CWin32DriverTransport transport;

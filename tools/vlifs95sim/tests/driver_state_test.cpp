@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <map>
+#include <optional>
 
 #include "tools/vlifs95sim/driver_state.h"
 #include "tools/vlifs95sim/stand_in_driver.h"
@@ -17,6 +18,11 @@ class MemoryRegistry : public DriverRegistry {
     return it == values.end() ? StoredValue{} : it->second;
   }
   bool Delete(const std::string& key, const std::string& name) override { return values.erase(key + "\\" + name) > 0; }
+  bool WriteDword(const std::string& key, const std::string& name, std::uint32_t v) override {
+    Dword(key, name, v);
+    ++writes;
+    return true;
+  }
 
   void Dword(const std::string& key, const std::string& name, std::uint32_t v) {
     values[key + "\\" + name] = {StoredValue::Kind::Dword, v, ""};
@@ -25,6 +31,7 @@ class MemoryRegistry : public DriverRegistry {
     values[key + "\\" + name] = {StoredValue::Kind::String, 0, t};
   }
   std::map<std::string, StoredValue> values;
+  int writes = 0;
 };
 
 TEST(DriverStartUpTest, TakesTheRecordedStateAndLeavesItInPlace) {
@@ -132,6 +139,41 @@ TEST(DriverReportTest, TheStatusRecordCarriesTheSettingsInEffect) {
   EXPECT_EQ(4096, StatusWord(d, 6));
   EXPECT_EQ(static_cast<std::int32_t>(kRejectedBlockSize), StatusWord(d, 9));
   EXPECT_EQ(2, StatusWord(d, 10));
+}
+
+// Only an accepted change is recorded, and only where the stored value says otherwise; a value
+// of another type is put right.
+TEST(DriverStateRecordTest, AnAcceptedChangeIsRecordedWhereTheStoredStateDiffers) {
+  const struct {
+    const char* what;
+    std::int32_t request, result;
+    std::optional<StoredValue> before;
+    std::optional<std::uint32_t> after;
+    int writes;
+  } rows[] = {
+      {"activate, nothing stored", 2, 0, std::nullopt, 1u, 1},
+      {"activate, stored inactive", 2, 0, StoredValue{StoredValue::Kind::Dword, 0, ""}, 1u, 1},
+      {"activate, stored active already", 2, 0, StoredValue{StoredValue::Kind::Dword, 1, ""}, 1u, 0},
+      {"activate, stored as text", 2, 0, StoredValue{StoredValue::Kind::String, 0, "1"}, 1u, 1},
+      {"deactivate, stored active", 3, 0, StoredValue{StoredValue::Kind::Dword, 1, ""}, 0u, 1},
+      {"deactivate refused", 3, -2, StoredValue{StoredValue::Kind::Dword, 1, ""}, 1u, 0},
+      {"activate refused, nothing stored", 2, -1, std::nullopt, std::nullopt, 0},
+      {"status request", 1, 0, std::nullopt, std::nullopt, 0},
+      {"settings changed", 5, 0, StoredValue{StoredValue::Kind::Dword, 0, ""}, 0u, 0},
+  };
+  for (const auto& row : rows) {
+    MemoryRegistry r;
+    if (row.before) r.values[std::string(kGeneralKey) + "\\ActivateState"] = *row.before;
+    RecordAcceptedChange(r, row.request, row.result);
+    const StoredValue v = r.Read(kGeneralKey, "ActivateState");
+    if (row.after) {
+      EXPECT_EQ(StoredValue::Kind::Dword, v.kind) << row.what;
+      EXPECT_EQ(*row.after, v.dword) << row.what;
+    } else {
+      EXPECT_EQ(StoredValue::Kind::Missing, v.kind) << row.what;
+    }
+    EXPECT_EQ(row.writes, r.writes) << row.what;
+  }
 }
 
 TEST(DriverReportTest, WithoutARegistryRequestFiveOnlyAnswers) {

@@ -1,10 +1,8 @@
 #include "tools/vlifs95sim/win32/driver_pipe_server.h"
 
 #include <algorithm>
-#include <atomic>
+#include <chrono>
 #include <list>
-#include <memory>
-#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -16,199 +14,258 @@ namespace {
 
 using framework::UniqueFile;
 using framework::UniqueKernelHandle;
+using Clock = std::chrono::steady_clock;
 
 constexpr DWORD kBufferBytes = 6132;
-// A connected client gets this long to send its request.
-constexpr DWORD kRequestWaitMs = 5000;
-// An answered or stalled connection stays open until its client goes, at most this long.
-constexpr DWORD kLingerMs = 30000;
+// A connected client gets this long to send its request, to read the answer, and then to go:
+// whoever holds a connection and says nothing loses it.
+constexpr std::chrono::milliseconds kIdleDrop(3000);
+// A stall the driver was told to play keeps its client waiting as a hung driver would.
+constexpr std::chrono::milliseconds kStallHold(30000);
+// Connections served at once. Beyond, the next client waits until one is dropped.
+constexpr std::size_t kMaxConnections = 128;
+// Instances listening at once: while one that took a client is replaced, the other answers.
+constexpr std::size_t kListeners = 2;
 
-// Where and how instances are made: every one, the first included, with the same descriptor.
-struct PipeIdentity {
-  const std::string& name;
-  SECURITY_ATTRIBUTES* security;
-};
+constexpr ULONG_PTR kPipeKey = 1;
+constexpr ULONG_PTR kStopKey = 2;
 
-UniqueFile NewInstance(const PipeIdentity& pipe, bool first) {
-  const DWORD openMode = PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | (first ? FILE_FLAG_FIRST_PIPE_INSTANCE : 0);
-  return UniqueFile(CreateNamedPipeA(pipe.name.c_str(), openMode,
-                                     PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS,
-                                     PIPE_UNLIMITED_INSTANCES, kBufferBytes, kBufferBytes, 0, pipe.security));
-}
-
-// A pipe instance waiting for a client. Each wait has an event of its own, so a late signal
-// from an earlier attempt can never pass for a connection.
-struct Listener {
+// One pipe instance: listening for a client, then reading its request, answering, and waiting
+// for it to go (closing at once could drop an answer the client has not read yet).
+struct Connection {
+  enum class Phase { Listening, Reading, Writing, Lingering };
   UniqueFile pipe;
-  UniqueKernelHandle event;
   OVERLAPPED ov{};
-  bool connectedAtOnce = false;  // the client came before the wait began
+  Phase phase = Phase::Listening;
+  bool pending = false;    // an operation is under way: its completion will be queued
+  bool cancelled = false;  // its deadline passed and it was cancelled
+  Clock::time_point deadline = Clock::time_point::max();
+  std::vector<std::uint8_t> buffer = std::vector<std::uint8_t>(kBufferBytes);
+  std::vector<std::uint8_t> reply;
 };
 
-// Makes `listener` an instance that waits for a client (creating it when empty); its event is
-// set once a client is connected. The error is that of the instance that could not be had.
-DWORD Listen(const PipeIdentity& pipe, bool first, Listener& listener) {
-  DWORD lastError = ERROR_NO_DATA;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    if (!listener.pipe) listener.pipe = NewInstance(pipe, first);
-    if (!listener.pipe) return GetLastError();
-    listener.event.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    if (!listener.event) return GetLastError();
-    listener.ov = OVERLAPPED{};
-    listener.ov.hEvent = listener.event.get();
-    const BOOL done = ConnectNamedPipe(listener.pipe.get(), &listener.ov);
-    const DWORD error = done ? ERROR_SUCCESS : GetLastError();
-    listener.connectedAtOnce = done || error == ERROR_PIPE_CONNECTED;
-    if (error == ERROR_IO_PENDING) return ERROR_SUCCESS;
-    if (listener.connectedAtOnce) {
-      // No wait was started, so nothing will complete: the overlapped result is not to be asked.
-      SetEvent(listener.event.get());
-      return ERROR_SUCCESS;
-    }
-    // A client came and went before we listened (ERROR_NO_DATA): free the instance, listen again.
-    lastError = error;
-    DisconnectNamedPipe(listener.pipe.get());
-  }
-  return lastError;
+// Completions are queued for an operation that succeeded, is pending or delivered part of an
+// oversized message; for one that failed at once, none comes.
+bool Queued(BOOL started) {
+  const DWORD error = started ? ERROR_SUCCESS : GetLastError();
+  return started || error == ERROR_IO_PENDING || error == ERROR_MORE_DATA;
 }
 
-// True when the listener's client is connected (a connection made before the wait counts).
-bool Connected(Listener& listener) {
-  if (listener.connectedAtOnce) return true;
-  DWORD ignored = 0;
-  return GetOverlappedResult(listener.pipe.get(), &listener.ov, &ignored, FALSE) != FALSE;
-}
+class CServingLoop {
+ public:
+  CServingLoop(const std::string& name, SECURITY_ATTRIBUTES* security, const CDriverPipeServer::Handler& handler,
+               std::atomic<unsigned long>& wakes)
+      : m_strName(name), m_security(security), m_handler(handler), m_wakes(wakes) {}
 
-// One overlapped read or write that ends early when `stop` is signalled or `waitMs` pass.
-bool Transfer(HANDLE pipe, bool write, void* data, DWORD size, HANDLE stop, DWORD waitMs, DWORD* bytes) {
-  UniqueKernelHandle event(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-  if (!event) return false;
-  OVERLAPPED ov{};
-  ov.hEvent = event.get();
-  const BOOL started = write ? WriteFile(pipe, data, size, nullptr, &ov) : ReadFile(pipe, data, size, nullptr, &ov);
-  if (!started && GetLastError() != ERROR_IO_PENDING && GetLastError() != ERROR_MORE_DATA) return false;
-  if (!started && GetLastError() == ERROR_IO_PENDING) {
-    HANDLE waits[2] = {event.get(), stop};
-    if (WaitForMultipleObjects(2, waits, FALSE, waitMs) != WAIT_OBJECT_0) {
-      CancelIoEx(pipe, &ov);
-      GetOverlappedResult(pipe, &ov, bytes, TRUE);
-      return false;
-    }
+  // Makes the first instance, which claims the name: it fails when any server, of any
+  // account, has an instance of it (ERROR_PIPE_BUSY then).
+  DWORD Open() {
+    m_port.reset(CreateIoCompletionPort(INVALID_HANDLE_VALUE, nullptr, 0, 1));
+    if (!m_port) return GetLastError();
+    // This Wine lets a second creator add an instance despite the first-instance flag; a
+    // server already listening is found out here first.
+    if (WaitNamedPipeA(m_strName.c_str(), 1) || GetLastError() == ERROR_SEM_TIMEOUT) return ERROR_PIPE_BUSY;
+    if (const DWORD error = Listen(true)) return error;
+    return KeepListening();
   }
-  if (GetOverlappedResult(pipe, &ov, bytes, FALSE)) return true;
-  return !write && GetLastError() == ERROR_MORE_DATA;  // keep the first part of an oversized request
-}
 
-// Serves one connected client: its request, the answer, then waits until the client has gone,
-// since closing at once could drop an answer the client has not read yet.
-void ServeClient(UniqueFile client, HANDLE stop, const CDriverPipeServer::Handler& handler, std::mutex& serving) {
-  std::vector<std::uint8_t> request(kBufferBytes);
-  DWORD size = 0;
-  if (!Transfer(client.get(), false, request.data(), kBufferBytes, stop, kRequestWaitMs, &size)) return;
-  Answer answer;
-  {
-    std::lock_guard<std::mutex> lock(serving);
-    answer = handler(request.data(), size);
-  }
-  if (!answer.stalled) {
-    DWORD written = 0;
-    if (!Transfer(client.get(), true, answer.reply.data(), static_cast<DWORD>(answer.reply.size()), stop,
-                  kRequestWaitMs, &written)) {
-      return;
+  // Serves until a packet with kStopKey comes; the error that ended serving otherwise.
+  DWORD Serve() {
+    for (;;) {
+      DWORD bytes = 0;
+      ULONG_PTR key = 0;
+      OVERLAPPED* ov = nullptr;
+      const BOOL ok = GetQueuedCompletionStatus(m_port.get(), &bytes, &key, &ov, WaitMs());
+      const DWORD error = ok ? ERROR_SUCCESS : GetLastError();
+      ++m_wakes;
+      if (key == kStopKey) return ERROR_SUCCESS;
+      if (ov) {
+        const auto it = std::find_if(m_connections.begin(), m_connections.end(),
+                                     [ov](const Connection& c) { return &c.ov == ov; });
+        if (it != m_connections.end()) {
+          it->pending = false;
+          Advance(it, error, bytes);
+        }
+      } else if (error != WAIT_TIMEOUT) {
+        return error;
+      }
+      CancelOverdue();
+      if (const DWORD listenError = KeepListening()) return listenError;
     }
   }
-  std::uint8_t more = 0;
-  DWORD ignored = 0;
-  Transfer(client.get(), false, &more, 1, stop, kLingerMs, &ignored);
-}
 
-// One server per pipe name, across sessions (a service and a console program alike). The pipe's
-// own first-instance flag says the same on Windows, but this Wine ignores it.
-UniqueKernelHandle ClaimPipeName(const std::string& name) {
-  std::string object = name;  // a kernel object's name holds no backslash after its namespace
-  std::replace(object.begin(), object.end(), '\\', '_');
-  object = "Global\\VelmoraDriverPipe" + object;
-  UniqueKernelHandle claim(CreateMutexA(nullptr, FALSE, object.c_str()));
-  const DWORD error = GetLastError();
-  // Another server has it (one of another account is seen as access denied): say so as a
-  // client of that driver's pipe would be told.
-  if (error == ERROR_ALREADY_EXISTS || error == ERROR_ACCESS_DENIED) {
-    claim.reset();
-    SetLastError(ERROR_PIPE_BUSY);
+  HANDLE Port() const { return m_port.get(); }
+
+  // Cancels what is under way and waits for each cancellation, so no operation writes into a
+  // connection after it is gone.
+  ~CServingLoop() {
+    for (Connection& c : m_connections) {
+      if (c.pending) CancelIoEx(c.pipe.get(), &c.ov);
+    }
+    while (std::any_of(m_connections.begin(), m_connections.end(), [](const Connection& c) { return c.pending; })) {
+      DWORD bytes = 0;
+      ULONG_PTR key = 0;
+      OVERLAPPED* ov = nullptr;
+      GetQueuedCompletionStatus(m_port.get(), &bytes, &key, &ov, INFINITE);
+      for (Connection& c : m_connections) {
+        if (&c.ov == ov) c.pending = false;
+      }
+    }
   }
-  return claim;
-}
+
+  CServingLoop(const CServingLoop&) = delete;
+  CServingLoop& operator=(const CServingLoop&) = delete;
+
+ private:
+  using Iterator = std::list<Connection>::iterator;
+
+  DWORD Listen(bool first) {
+    m_connections.emplace_front();
+    const Iterator c = m_connections.begin();
+    const DWORD openMode = PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | (first ? FILE_FLAG_FIRST_PIPE_INSTANCE : 0);
+    c->pipe.reset(CreateNamedPipeA(m_strName.c_str(), openMode,
+                                   PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS,
+                                   PIPE_UNLIMITED_INSTANCES, kBufferBytes, kBufferBytes, 0, m_security));
+    if (!c->pipe) {
+      // On Windows the first-instance flag refuses a name someone else holds: access denied.
+      const DWORD error = GetLastError();
+      m_connections.erase(c);
+      return first && (error == ERROR_ACCESS_DENIED || error == ERROR_PIPE_BUSY) ? ERROR_PIPE_BUSY : error;
+    }
+    if (!CreateIoCompletionPort(c->pipe.get(), m_port.get(), kPipeKey, 0)) {
+      const DWORD error = GetLastError();
+      m_connections.erase(c);
+      return error;
+    }
+    ++m_listening;
+    return Connect(c);
+  }
+
+  DWORD Connect(Iterator c) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      c->ov = OVERLAPPED{};
+      const BOOL started = ConnectNamedPipe(c->pipe.get(), &c->ov);
+      const DWORD error = started ? ERROR_SUCCESS : GetLastError();
+      if (Queued(started)) {
+        c->pending = true;
+        return ERROR_SUCCESS;
+      }
+      if (error == ERROR_PIPE_CONNECTED) {  // came before we listened: no completion follows
+        Advance(c, ERROR_SUCCESS, 0);
+        return ERROR_SUCCESS;
+      }
+      if (error != ERROR_NO_DATA) return error;
+      DisconnectNamedPipe(c->pipe.get());  // came and went before we listened: listen again
+    }
+    return ERROR_NO_DATA;
+  }
+
+  // A connection's operation ended with `error`: on to its next step, or closed.
+  void Advance(Iterator c, DWORD error, DWORD bytes) {
+    switch (c->phase) {
+      case Connection::Phase::Listening:
+        --m_listening;
+        if (error != ERROR_SUCCESS) return Close(c);
+        c->phase = Connection::Phase::Reading;
+        return Start(c, false, c->buffer.data(), kBufferBytes, kIdleDrop);
+      case Connection::Phase::Reading: {
+        // The first part of an oversized request is taken, as the driver's buffer would.
+        if (error != ERROR_SUCCESS && error != ERROR_MORE_DATA) return Close(c);
+        Answer answer = m_handler(c->buffer.data(), bytes);
+        if (answer.stalled) {
+          c->phase = Connection::Phase::Lingering;
+          return Start(c, false, c->buffer.data(), 1, kStallHold);
+        }
+        c->reply = std::move(answer.reply);
+        c->phase = Connection::Phase::Writing;
+        return Start(c, true, c->reply.data(), static_cast<DWORD>(c->reply.size()), kIdleDrop);
+      }
+      case Connection::Phase::Writing:
+        if (error != ERROR_SUCCESS) return Close(c);
+        c->phase = Connection::Phase::Lingering;
+        return Start(c, false, c->buffer.data(), 1, kIdleDrop);
+      case Connection::Phase::Lingering: return Close(c);
+    }
+  }
+
+  void Start(Iterator c, bool write, void* data, DWORD size, std::chrono::milliseconds limit) {
+    c->ov = OVERLAPPED{};
+    c->cancelled = false;
+    c->deadline = Clock::now() + limit;
+    const BOOL started = write ? WriteFile(c->pipe.get(), data, size, nullptr, &c->ov)
+                               : ReadFile(c->pipe.get(), data, size, nullptr, &c->ov);
+    if (Queued(started)) {
+      c->pending = true;
+    } else {
+      Close(c);
+    }
+  }
+
+  void Close(Iterator c) { m_connections.erase(c); }
+
+  // Someone always listens while there is room: the next client never finds the pipe missing,
+  // and the name is never left free for another server to take.
+  DWORD KeepListening() {
+    while (m_listening < kListeners && m_connections.size() < kMaxConnections) {
+      if (const DWORD error = Listen(false)) return error;
+    }
+    return ERROR_SUCCESS;
+  }
+
+  void CancelOverdue() {
+    const Clock::time_point now = Clock::now();
+    for (Connection& c : m_connections) {
+      if (c.pending && !c.cancelled && c.phase != Connection::Phase::Listening && c.deadline <= now) {
+        c.cancelled = true;
+        CancelIoEx(c.pipe.get(), &c.ov);  // its completion, aborted, closes it
+      }
+    }
+  }
+
+  // Idle (no client connected), the wait has no time-out: only a client or a stop wakes it.
+  DWORD WaitMs() const {
+    Clock::time_point next = Clock::time_point::max();
+    for (const Connection& c : m_connections) {
+      if (c.pending && !c.cancelled && c.phase != Connection::Phase::Listening) next = std::min(next, c.deadline);
+    }
+    if (next == Clock::time_point::max()) return INFINITE;
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(next - Clock::now()).count();
+    return left > 0 ? static_cast<DWORD>(left) + 1 : 0;
+  }
+
+  const std::string& m_strName;
+  SECURITY_ATTRIBUTES* m_security;
+  const CDriverPipeServer::Handler& m_handler;
+  std::atomic<unsigned long>& m_wakes;
+  UniqueKernelHandle m_port;
+  std::list<Connection> m_connections;  // stable addresses: the system writes into each one's OVERLAPPED
+  std::size_t m_listening = 0;  // connections in the listening phase
+};
 
 }  // namespace
 
 DWORD CDriverPipeServer::Run(HANDLE stop, HANDLE ready, const std::function<void()>& holdingPipe,
                              const std::function<void()>& startStep) {
-  const UniqueKernelHandle claim = ClaimPipeName(m_strPipeName);
-  if (!claim) return GetLastError();
-  if (startStep) startStep();
   CPipeSecurity security;
   if (!security.Attributes()) return security.Error();
-  const PipeIdentity pipe{m_strPipeName, security.Attributes()};
-  // Set by each connection's thread as it ends, so ended threads are joined without a poll.
-  const UniqueKernelHandle finished(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-  if (!finished) return GetLastError();
-  Listener listener;
-  if (const DWORD error = Listen(pipe, true, listener)) return error;
+  CServingLoop loop(m_strPipeName, security.Attributes(), m_handler, m_wakes);
+  if (const DWORD error = loop.Open()) return error;
   if (startStep) startStep();
   if (holdingPipe) holdingPipe();
   if (ready) SetEvent(ready);
 
-  // Each client is served on a thread of its own, so one that stalls or lingers holds up no other.
-  struct Worker {
-    std::thread thread;
-    std::shared_ptr<std::atomic<bool>> done;
-  };
-  std::list<Worker> workers;
-  std::mutex serving;
-  DWORD error = ERROR_SUCCESS;
-  // Idle, this waits without a time-out: only a stop, a client or an ended thread wakes it.
-  while (error == ERROR_SUCCESS) {
-    HANDLE waits[3] = {stop, listener.event.get(), finished.get()};
-    const DWORD woke = WaitForMultipleObjects(3, waits, FALSE, INFINITE);
-    ++m_wakes;
-    ResetEvent(finished.get());  // before the look, so a thread ending now wakes us again
-    for (auto it = workers.begin(); it != workers.end();) {
-      if (*it->done) {
-        it->thread.join();
-        it = workers.erase(it);
-      } else {
-        ++it;
-      }
+  // All clients are served on this thread; the one more turns a stop into a packet for it.
+  const UniqueKernelHandle leaving(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  if (!leaving) return GetLastError();
+  std::thread stopper([stop, leave = leaving.get(), port = loop.Port()] {
+    HANDLE waits[2] = {stop, leave};
+    if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0) {
+      PostQueuedCompletionStatus(port, 0, kStopKey, nullptr);
     }
-    if (woke == WAIT_OBJECT_0) break;
-    if (woke == WAIT_OBJECT_0 + 2) continue;
-    if (woke != WAIT_OBJECT_0 + 1) {
-      error = GetLastError();
-      break;
-    }
-    if (!Connected(listener)) {
-      if (GetLastError() == ERROR_IO_INCOMPLETE) {
-        Sleep(1);  // signalled early: keep listening
-        continue;
-      }
-      // The client went before it was seen; listen on a fresh instance.
-      listener.pipe.reset();
-      error = Listen(pipe, false, listener);
-      continue;
-    }
-    UniqueFile client = std::move(listener.pipe);
-    // The next instance listens before this client is answered.
-    error = Listen(pipe, false, listener);
-    auto done = std::make_shared<std::atomic<bool>>(false);
-    workers.push_back({std::thread([client = std::move(client), stop, done, ended = finished.get(), &serving, this]() mutable {
-                         ServeClient(std::move(client), stop, m_handler, serving);
-                         *done = true;
-                         SetEvent(ended);
-                       }),
-                       done});
-  }
-  SetEvent(stop);  // when listening failed, the workers end too
-  for (Worker& w : workers) w.thread.join();
+  });
+  const DWORD error = loop.Serve();
+  SetEvent(leaving.get());
+  stopper.join();
   return error;
 }
 

@@ -1,7 +1,9 @@
 // Serves the driver's named pipe: one request per connection, message mode, local clients only,
 // every instance with the descriptor of pipe_security.h.
 // A fresh listening instance is created as soon as a client connects, before that client is
-// answered, so a quick next request never finds the pipe missing.
+// answered, so a quick next request never finds the pipe missing. Every client is served on one
+// thread through a completion port, however many connect; one that says nothing, or does not
+// go once answered, is dropped after a few seconds.
 #pragma once
 #include <windows.h>
 
@@ -26,7 +28,9 @@ class CDriverPipeServer {
   // client has been served yet. `startStep` (optional) is called as each step of the start is
   // done (the name claimed, the first instance listening), for a service's progress reports.
   // ERROR_SUCCESS once stopped; otherwise the Win32 error that ended or prevented serving, for
-  // example ERROR_PIPE_BUSY when another server has the pipe, or CreateNamedPipe's own error.
+  // example ERROR_PIPE_BUSY when another server, of any account, has an instance of the pipe
+  // (the name is claimed by the first instance itself: there is no other object to take
+  // first), or CreateNamedPipe's own error.
   DWORD Run(HANDLE stop, HANDLE ready = nullptr, const std::function<void()>& holdingPipe = {},
             const std::function<void()>& startStep = {});
 

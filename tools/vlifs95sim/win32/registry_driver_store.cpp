@@ -36,4 +36,18 @@ bool CRegistryDriverStore::Delete(const std::string& key, const std::string& nam
   return deleted;
 }
 
+bool CRegistryDriverStore::WriteDword(const std::string& key, const std::string& name, std::uint32_t value) {
+  framework::UniqueKey opened;
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
+                      opened.put(), nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  const DWORD data = value;
+  const bool written =
+      RegSetValueExA(opened.get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data) ==
+      ERROR_SUCCESS;
+  RegFlushKey(opened.get());  // the program reads it back at once
+  return written;
+}
+
 }  // namespace velmora::sim

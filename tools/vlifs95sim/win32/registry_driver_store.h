@@ -8,6 +8,7 @@ class CRegistryDriverStore : public DriverRegistry {
  public:
   StoredValue Read(const std::string& key, const std::string& name) override;
   bool Delete(const std::string& key, const std::string& name) override;
+  bool WriteDword(const std::string& key, const std::string& name, std::uint32_t value) override;
 };
 
 }  // namespace velmora::sim

@@ -16,6 +16,9 @@ namespace {
 
 HANDLE g_stop = nullptr;
 
+// How often a service whose pipe name is held by another process tries again.
+constexpr DWORD kNameRetryMs = 2000;
+
 BOOL WINAPI OnConsoleEvent(DWORD) {
   SetEvent(g_stop);
   return TRUE;
@@ -51,17 +54,26 @@ int main(int argc, char** argv) {
   const auto serve = [&](HANDLE stop, HANDLE ready, const std::function<void()>& startStep) {
     CDriverPipeServer server(options->pipeName, [&](const std::uint8_t* request, std::size_t size) {
       Answer answer = driver.Serve(request, size);
+      if (options->registry && !answer.stalled) RecordAcceptedChange(registry, answer.request, answer.result);
       if (log) {
         std::fprintf(log, "%s\n", LogLine(answer, driver.Settings().state).c_str());
         std::fflush(log);
       }
       return answer;
     });
-    return server.Run(
-        stop, ready, [&] {
-          if (options->registry) driver.StartFrom(TakeStartUpState(registry, options->settings.state));
-        },
-        startStep);
+    for (;;) {
+      const DWORD served = server.Run(
+          stop, ready, [&] {
+            if (options->registry) driver.StartFrom(TakeStartUpState(registry, options->settings.state));
+          },
+          startStep);
+      // Anyone may create a pipe of a free name. The service waits for a name someone else
+      // holds to come free rather than leave the machine without its driver; a program started
+      // by hand says so and ends.
+      if (served != ERROR_PIPE_BUSY || !options->service) return served;
+      if (WaitForSingleObject(stop, kNameRetryMs) != WAIT_TIMEOUT) return DWORD{ERROR_SUCCESS};
+      if (startStep) startStep();
+    }
   };
 
   bool served = false;

@@ -54,7 +54,7 @@ TEST(PipeServerTest, EveryInstanceCarriesTheDriversDacl) {
     ExpectDriverDacl(kDriverPipePath, "first instance");
     // Held open, this client keeps its instance; the next listening one answers the next open.
     framework::UniqueFile held(CreateFileA(kDriverPipePath, FILE_READ_DATA, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    ASSERT_TRUE(held);
+    ASSERT_TRUE(held) << GetLastError();
     ASSERT_TRUE(robot::WaitUntil([] { return WaitNamedPipeA(kDriverPipePath, 0) != FALSE; }, 5s));
     ExpectDriverDacl(kDriverPipePath, "next instance");
   }
