@@ -23,6 +23,9 @@ constexpr const char kClearCacheValue[] = "ClearCache";
 constexpr const char kInstalledDirectoryValue[] = "InstalledDirectory";
 constexpr const char kSetupExeDirValue[] = "SetupExeDir";
 constexpr const char kUpgradeRunValue[] = "VelmoraUpgrade";
+// Under HKEY_CURRENT_USER, kGeneralKey: the client version (as ClientVersionText gives it) whose
+// upgrade offer this user withdrew without the right to withdraw it for the machine.
+constexpr const char kUpgradeDeclinedValue[] = "UpgradeDeclined";
 
 // Buffer for every text value the program reads, terminator included.
 constexpr unsigned kPathBufferSize = 260;

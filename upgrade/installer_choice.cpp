@@ -3,6 +3,7 @@
 #include "common/error_codes.h"
 #include "common/message_box_values.h"
 #include "common/registry_names.h"
+#include "common/version_text.h"
 
 namespace velmora {
 
@@ -41,8 +42,13 @@ bool ConfirmInstaller(const std::string& path, std::string* dir, std::string* fi
 
 void ApplyDontAskAgain(int dontAskAgain, const UpgradeServices& services) {
   if (dontAskAgain != 1) return;
+  if (services.settings.DeleteValue(kGeneralKey, kShouldUpgradeValue) == kErrorAccessDenied) {
+    const std::string version = ClientVersionText();
+    services.userSettings.WriteString(kGeneralKey, kUpgradeDeclinedValue, version.c_str(),
+                                      static_cast<std::uint32_t>(version.size() + 1));
+    return;
+  }
   services.system.RemoveFile(services.installDir + "\\UPGRADE.DAT");
-  services.settings.DeleteValue(kGeneralKey, kShouldUpgradeValue);
   services.settings.DeleteValue(kRunKey, kUpgradeRunValue);
 }
 

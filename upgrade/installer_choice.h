@@ -24,8 +24,11 @@ bool AcceptProgramPath(const std::string& path, const UpgradeServices& services)
 // upper-cased directory and file name.
 bool ConfirmInstaller(const std::string& path, std::string* dir, std::string* file, const UpgradeServices& services);
 
-// The check box "Do not show prompt for upgrade again": when set, removes the marker file,
-// the registry request and the log-on entry. Each may already be gone; results are ignored.
+// The check box "Do not show prompt for upgrade again": when set, removes the registry request,
+// the marker file and the log-on entry. Each may already be gone; results are ignored. A user
+// refused the request's removal (not an administrator) withdraws the offer for himself alone:
+// this client version is recorded in his own registry, and the machine's offer stays for
+// everyone else.
 void ApplyDontAskAgain(int dontAskAgain, const UpgradeServices& services);
 
 }  // namespace velmora

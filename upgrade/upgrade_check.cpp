@@ -9,10 +9,16 @@ namespace velmora {
 
 std::string UpgradeVersionText() { return "Velmora Client version " + ClientVersionText(); }
 
-bool UpgradeRequested(SettingsStore& settings, bool forcePrompt) {
+bool UpgradeRequested(const UpgradeServices& services, bool forcePrompt) {
   if (forcePrompt) return true;
   std::uint32_t should = 0;
-  return settings.ReadDword(kGeneralKey, kShouldUpgradeValue, &should) == kErrorSuccess && should != 0;
+  if (services.settings.ReadDword(kGeneralKey, kShouldUpgradeValue, &should) != kErrorSuccess || should == 0) {
+    return false;
+  }
+  char declined[kPathBufferSize];
+  std::uint32_t size = sizeof declined;
+  return services.userSettings.ReadString(kGeneralKey, kUpgradeDeclinedValue, declined, &size) != kErrorSuccess ||
+         declined != ClientVersionText();
 }
 
 std::string ProposedInstallerPath(SettingsStore& settings, const std::string& installDir) {
@@ -24,7 +30,7 @@ std::string ProposedInstallerPath(SettingsStore& settings, const std::string& in
 }
 
 int CheckForUpgrade(const UpgradeServices& services, bool forcePrompt, UpgradePromptRunner& prompt) {
-  if (!UpgradeRequested(services.settings, forcePrompt)) return 0;
+  if (!UpgradeRequested(services, forcePrompt)) return 0;
   const std::string proposed = ProposedInstallerPath(services.settings, services.installDir);
 
   std::string dir, file;

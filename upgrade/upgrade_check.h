@@ -24,8 +24,9 @@ class UpgradePromptRunner {
 // "Velmora Client version 4.5.1 (370)": the client's own version.
 std::string UpgradeVersionText();
 
-// True when an upgrade is to be offered: forced, or a non-zero REG_DWORD "ShouldUpgrade".
-bool UpgradeRequested(SettingsStore& settings, bool forcePrompt);
+// True when an upgrade is to be offered: forced, or a non-zero REG_DWORD "ShouldUpgrade" on the
+// machine that this user has not withdrawn for this client version (see ApplyDontAskAgain).
+bool UpgradeRequested(const UpgradeServices& services, bool forcePrompt);
 
 // "SetupExeDir" as stored (looked up through the product key path with its trailing
 // backslash), else the installation directory; followed by "\SETUP.EXE".

@@ -9,7 +9,8 @@
 namespace velmora {
 
 struct UpgradeServices {
-  SettingsStore& settings;
+  SettingsStore& settings;      // the machine's (HKEY_LOCAL_MACHINE)
+  SettingsStore& userSettings;  // the user's own (HKEY_CURRENT_USER), same key paths
   SystemPort& system;  // its UpperCase is the system's, as the installer's path is shown
   Prompts& prompts;
   std::string installDir;  // no trailing backslash

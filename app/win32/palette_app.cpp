@@ -118,7 +118,7 @@ const Switches& CPaletteApp::ParseSwitches() {
 }
 
 bool CPaletteApp::CheckForUpgrade(bool forcePrompt) {
-  const UpgradeServices services{m_settings, m_system, *this, m_strInstallDir};
+  const UpgradeServices services{m_settings, m_userSettings, m_system, *this, m_strInstallDir};
   CUpgradePromptRunner prompt(services);
   return velmora::CheckForUpgrade(services, forcePrompt, prompt) != 0;
 }

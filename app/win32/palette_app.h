@@ -68,6 +68,7 @@ class CPaletteApp : public framework::CWinApp, public Prompts {
   CWin32DriverTransport m_transport;  // before m_driver, which exchanges through it
   CDriverChannel m_driver;
   CSettingsStore m_settings;
+  CSettingsStore m_userSettings{HKEY_CURRENT_USER};
   CWin32System m_system;
   Switches m_switches;
   CStartLock m_startLock;

@@ -21,8 +21,8 @@ std::int32_t CSettingsStore::ReadValue(const char* keyPath, const char* name, st
   // Every open asks for full access, reads included, as the installer's keys expect. A user
   // who may only read the machine's settings (a standard user on NT-family Windows) is
   // refused that, and reads with read access instead.
-  LONG rc = m_calls.openKey(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_ALL_ACCESS, &raw);
-  if (rc == ERROR_ACCESS_DENIED) rc = m_calls.openKey(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_READ, &raw);
+  LONG rc = m_calls.openKey(m_root, keyPath, 0, KEY_ALL_ACCESS, &raw);
+  if (rc == ERROR_ACCESS_DENIED) rc = m_calls.openKey(m_root, keyPath, 0, KEY_READ, &raw);
   if (rc != ERROR_SUCCESS) return rc;
   UniqueKey key(raw);
   DWORD dwType = 0;
@@ -38,7 +38,7 @@ std::int32_t CSettingsStore::WriteValue(const char* keyPath, const char* name, s
                                         const std::uint8_t* data, std::uint32_t size) {
   HKEY raw = nullptr;
   char emptyClass[] = "";
-  LONG rc = m_calls.createKey(HKEY_LOCAL_MACHINE, keyPath, 0, emptyClass, REG_OPTION_NON_VOLATILE, kChangeAccess,
+  LONG rc = m_calls.createKey(m_root, keyPath, 0, emptyClass, REG_OPTION_NON_VOLATILE, kChangeAccess,
                              nullptr, &raw, nullptr);
   if (rc != ERROR_SUCCESS) return rc;
   UniqueKey key(raw);
@@ -50,7 +50,7 @@ std::int32_t CSettingsStore::WriteValue(const char* keyPath, const char* name, s
 
 std::int32_t CSettingsStore::DeleteValue(const char* keyPath, const char* name) {
   HKEY raw = nullptr;
-  LONG rc = m_calls.openKey(HKEY_LOCAL_MACHINE, keyPath, 0, kChangeAccess, &raw);
+  LONG rc = m_calls.openKey(m_root, keyPath, 0, kChangeAccess, &raw);
   if (rc != ERROR_SUCCESS) return rc;
   UniqueKey key(raw);
   rc = RegDeleteValueA(key.get(), name);

@@ -1,4 +1,5 @@
-// The settings store over the system registry under HKEY_LOCAL_MACHINE.
+// The settings store over the system registry under HKEY_LOCAL_MACHINE, or under another root
+// (the user's own settings live under HKEY_CURRENT_USER).
 #pragma once
 #include <windows.h>
 
@@ -16,6 +17,7 @@ class CSettingsStore : public SettingsStore {
  public:
   CSettingsStore() = default;
   explicit CSettingsStore(RegistryKeyCalls calls) : m_calls(calls) {}
+  explicit CSettingsStore(HKEY root, RegistryKeyCalls calls = {}) : m_root(root), m_calls(calls) {}
 
   std::int32_t ReadValue(const char* keyPath, const char* name, std::uint32_t* type, std::uint8_t* data,
                          std::uint32_t* size) override;
@@ -24,6 +26,7 @@ class CSettingsStore : public SettingsStore {
   std::int32_t DeleteValue(const char* keyPath, const char* name) override;
 
  private:
+  HKEY m_root = HKEY_LOCAL_MACHINE;
   RegistryKeyCalls m_calls;
 };
 

@@ -38,7 +38,8 @@ class InstallerChoiceTest : public ::testing::Test {
   MemoryRegistry reg;
   FakeSystem sys;
   RecordingPrompts prompts;
-  UpgradeServices services{reg, sys, prompts, "C:\\Velmora"};
+  MemoryRegistry userReg;
+  UpgradeServices services{reg, userReg, sys, prompts, "C:\\Velmora"};
   std::string dir = "old dir", file = "old file";
 };
 
@@ -79,7 +80,7 @@ TEST_F(InstallerChoiceTest, CheckBoxRemovesMarkerRequestAndLogOnEntryIgnoringFai
   reg.WriteDword(kGeneralKey, kShouldUpgradeValue, 1);
   reg.WriteDword(kGeneralKey, "ActivateState", 1);
   reg.WriteString(kRunKey, kUpgradeRunValue, "x", 2);
-  reg.FailDeletes(kGeneralKey, kShouldUpgradeValue, 5);
+  reg.FailDeletes(kRunKey, kUpgradeRunValue, 1018);
   sys.files = {"C:\\Velmora\\UPGRADE.DAT"};
 
   ApplyDontAskAgain(0, services);
@@ -89,7 +90,8 @@ TEST_F(InstallerChoiceTest, CheckBoxRemovesMarkerRequestAndLogOnEntryIgnoringFai
   // A refused deletion does not stop the others.
   ApplyDontAskAgain(1, services);
   EXPECT_EQ(std::vector<std::string>{"C:\\Velmora\\UPGRADE.DAT"}, sys.deleted);
-  EXPECT_EQ(nullptr, reg.Find(kRunKey, kUpgradeRunValue));
+  EXPECT_EQ(nullptr, reg.Find(kGeneralKey, kShouldUpgradeValue));
+  EXPECT_NE(nullptr, reg.Find(kRunKey, kUpgradeRunValue));
   EXPECT_NE(nullptr, reg.Find(kGeneralKey, "ActivateState"));
 
   // Everything already gone: nothing to report.

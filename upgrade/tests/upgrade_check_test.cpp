@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "common/version_text.h"
 #include "upgrade/tests/upgrade_test_support.h"
 #include "upgrade/upgrade_check.h"
 
@@ -38,7 +39,8 @@ class CheckForUpgradeTest : public ::testing::Test {
   MemoryRegistry reg;
   WatchingSystem sys{reg};
   RecordingPrompts prompts;
-  UpgradeServices services{reg, sys, prompts, "C:\\Velmora"};
+  MemoryRegistry userReg;
+  UpgradeServices services{reg, userReg, sys, prompts, "C:\\Velmora"};
   ScriptedPrompt prompt{services};
 };
 
@@ -108,6 +110,35 @@ TEST_F(CheckForUpgradeTest, CheckBoxAndNoWithdrawTheOfferForGood) {
   EXPECT_TRUE(sys.started.empty());
   EXPECT_EQ(0, Check());
   EXPECT_EQ(1, prompt.runs);
+}
+
+// A user who may not change the machine's offer (a standard user) withdraws it for himself
+// alone: the offer, its marker and its log-on entry stay for everyone else, and it comes back
+// for him only with another client version, or when asked for.
+TEST_F(CheckForUpgradeTest, AWithdrawalRefusedForTheMachineHoldsForThatUserAlone) {
+  Offer();
+  reg.FailDeletes(kGeneralKey, kShouldUpgradeValue, 5);
+  prompt.actions = {UserAction::No(1)};
+  EXPECT_EQ(0, Check());
+  EXPECT_NE(nullptr, reg.Find(kGeneralKey, kShouldUpgradeValue));
+  EXPECT_NE(nullptr, reg.Find(kRunKey, kUpgradeRunValue));
+  EXPECT_EQ(1u, sys.files.count("C:\\Velmora\\UPGRADE.DAT"));
+  EXPECT_TRUE(sys.deleted.empty());
+  char declined[64] = {};
+  std::uint32_t size = sizeof declined;
+  ASSERT_EQ(0, userReg.ReadString(kGeneralKey, kUpgradeDeclinedValue, declined, &size));
+  EXPECT_EQ(ClientVersionText(), declined);
+  EXPECT_EQ(0, Check());
+  EXPECT_EQ(1, prompt.runs) << "withdrawn for this user";
+
+  MemoryRegistry otherUser;
+  const UpgradeServices other{reg, otherUser, sys, prompts, "C:\\Velmora"};
+  EXPECT_TRUE(UpgradeRequested(other, false)) << "another user is still offered it";
+  EXPECT_TRUE(UpgradeRequested(services, true)) << "asked for on the command line";
+  userReg.WriteString(kGeneralKey, kUpgradeDeclinedValue, "4.5.1 (369)", 12);
+  EXPECT_TRUE(UpgradeRequested(services, false)) << "withdrawn for an earlier version only";
+  reg.WriteDword(kGeneralKey, kShouldUpgradeValue, 0);
+  EXPECT_FALSE(UpgradeRequested(other, false));
 }
 
 TEST_F(CheckForUpgradeTest, YesWithAnExistingInstallerStartsItUpperCasedAfterTheDeletions) {
