@@ -5,7 +5,13 @@
 
 #include "app/tests/settings_store_contract.h"
 #include "app/win32/registry_settings_store.h"
+#include "common/registry_names.h"
+#include "common/version_text.h"
+#include "framework/win32/handles.h"
+#include "tests/doubles/fake_system.h"
+#include "tests/doubles/recording_prompts.h"
 #include "tests/robot/registry.h"
+#include "upgrade/upgrade_check.h"
 
 namespace velmora::testing {
 namespace {
@@ -105,6 +111,32 @@ TEST(RegistryStoreTest, StandardUserReadsWithReadAccessAndIsRefusedEveryChange) 
   // A missing key is missing, not refused.
   EXPECT_EQ(ERROR_FILE_NOT_FOUND, user.ReadDword((key + "\\Nothing").c_str(), "BlockSize", &value));
   robot::DeleteKeyTree(kContractRoot);
+}
+
+// "Do not offer again" from a user the machine's key refuses: the machine's offer stays, and
+// the withdrawal lands in the user's own registry, where this user's next start finds it.
+TEST(RegistryStoreTest, AWithdrawalRefusedForTheMachineLandsInTheUsersOwnRegistry) {
+  RegDeleteTreeA(HKEY_CURRENT_USER, kMakerKey);
+  robot::SetDword(kGeneralKey, kShouldUpgradeValue, 1);
+  CSettingsStore machine = StandardUserStore();
+  CSettingsStore user(HKEY_CURRENT_USER);
+  FakeSystem system;
+  RecordingPrompts prompts;
+  const UpgradeServices services{machine, user, system, prompts, "C:\\Velmora"};
+  ASSERT_TRUE(UpgradeRequested(services, false));
+  ApplyDontAskAgain(1, services);
+  EXPECT_EQ(std::optional<DWORD>(1), robot::GetDword(kGeneralKey, kShouldUpgradeValue));
+  framework::UniqueKey own;
+  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, kGeneralKey, 0, KEY_READ, own.put()));
+  char text[64] = {};
+  DWORD size = sizeof text;
+  ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExA(own.get(), kUpgradeDeclinedValue, nullptr, nullptr,
+                                            reinterpret_cast<BYTE*>(text), &size));
+  EXPECT_EQ(ClientVersionText(), text);
+  EXPECT_FALSE(UpgradeRequested(services, false));
+  own.reset();
+  RegDeleteTreeA(HKEY_CURRENT_USER, kMakerKey);
+  robot::ResetVelmoraRegistry();
 }
 
 TEST(RegistryStoreTest, WritesAreVisibleToOtherReadersAtOnce) {
