@@ -29,7 +29,11 @@ void Report(ServiceContext& context, DWORD state, DWORD exitCode = NO_ERROR) {
   SERVICE_STATUS status{};
   status.dwServiceType = SERVICE_WIN32_OWN_PROCESS;
   status.dwCurrentState = state;
-  status.dwControlsAccepted = state == SERVICE_RUNNING ? SERVICE_ACCEPT_STOP | SERVICE_ACCEPT_SHUTDOWN : 0;
+  // A start waiting for its pipe's name (held by another process) may take long: offered a stop
+  // from its second report on, where the manager passes it on (this Wine does; Windows holds
+  // controls back from a start-pending service).
+  const bool stoppable = state == SERVICE_RUNNING || (state == SERVICE_START_PENDING && context.checkPoint >= 1);
+  status.dwControlsAccepted = stoppable ? SERVICE_ACCEPT_STOP | SERVICE_ACCEPT_SHUTDOWN : 0;
   status.dwWin32ExitCode = exitCode;
   status.dwCheckPoint = pending ? ++context.checkPoint : 0;
   status.dwWaitHint = pending ? kPendingWaitHintMs : 0;
