@@ -42,5 +42,29 @@ TEST(CentringTest, OverTheOwnerStaysInsideTheWorkAreaItsTopLeftWinning) {
   }
 }
 
+TEST(CentringTest, KeptInsideTheWorkAreaMovesOnlyWhatSticksOut) {
+  const ScreenRect work{0, 0, 1024, 738};
+  struct Case {
+    const char* what;
+    ScreenRect window;
+    int left, top;
+  } const cases[] = {
+      {"inside: unmoved", {700, 430, 1024, 738}, 700, 430},
+      {"below and right of the work area", {824, 530, 1180, 822}, 668, 446},
+      {"above and left", {-40, -10, 316, 282}, 0, 0},
+      {"right only", {900, 100, 1256, 392}, 668, 100},
+      {"larger than the work area, low right", {500, 600, 1700, 1500}, 0, 0},
+  };
+  for (const Case& c : cases) {
+    const ScreenPoint p = KeptInWorkArea(c.window, work);
+    EXPECT_EQ(c.left, p.left) << c.what;
+    EXPECT_EQ(c.top, p.top) << c.what;
+  }
+  // A work area that does not start at the origin: a second monitor, or a task bar on top.
+  const ScreenPoint p = KeptInWorkArea({1000, 20, 1300, 220}, {1024, 30, 2048, 798});
+  EXPECT_EQ(1024, p.left);
+  EXPECT_EQ(30, p.top);
+}
+
 }  // namespace
 }  // namespace framework

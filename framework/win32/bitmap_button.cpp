@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "framework/win32/accessible_button.h"
+#include "framework/win32/dialog.h"
 
 namespace framework {
 namespace {
@@ -16,6 +17,19 @@ std::wstring Widened(const std::string& text) {
   std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
   if (length > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
   return wide;
+}
+
+// Border and bevel of the pictures plus one pixel of space.
+constexpr int kFocusCueInset = 4;
+
+// Keyboard cues show after Tab or Alt and stay hidden while the window is used with the mouse.
+// In a framework dialog the cue waits for its keys even where the system shows cues always
+// (Wine), so mouse use draws the pictures alone.
+bool ShowsFocusCue(const DRAWITEMSTRUCT* item) {
+  if (item->itemState & ODS_NOFOCUSRECT) return false;
+  if (SendMessageA(item->hwndItem, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) return false;
+  const auto* dialog = dynamic_cast<const CDialog*>(CWnd::FromHandlePermanent(GetAncestor(item->hwndItem, GA_ROOT)));
+  return !dialog || dialog->KeyboardUsed();
 }
 
 }  // namespace
@@ -53,6 +67,12 @@ void CBitmapButton::DrawItem(const DRAWITEMSTRUCT* item) {
   if (!select.ok()) return;  // an empty picture draws nothing
   const RECT& r = item->rcItem;
   BitBlt(item->hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, memory.get(), 0, 0, SRCCOPY);
+  if (state.focus && ShowsFocusCue(item)) {
+    // Inside the picture's raised border, as a standard push button draws it.
+    RECT cue = r;
+    InflateRect(&cue, -kFocusCueInset, -kFocusCueInset);
+    DrawFocusRect(item->hDC, &cue);
+  }
 }
 
 bool CBitmapButton::OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
@@ -94,6 +114,24 @@ LRESULT CALLBACK CBitmapButton::ButtonProc(HWND wnd, UINT msg, WPARAM wp, LPARAM
   // The object id travels as a 32-bit value in lParam.
   if (msg == WM_GETOBJECT && self && static_cast<LONG>(static_cast<DWORD>(lp)) == OBJID_CLIENT) {
     if (const LRESULT answer = AnswerAccessibleButton(wnd, wp, self->m_pAccessibleName)) return answer;
+  }
+  switch (msg) {
+    case WM_GETDLGCODE:
+      // A push button to the dialog manager, so Enter presses the focused picture button; it
+      // is the default button while it has the focus.
+      return DLGC_BUTTON | (GetFocus() == wnd ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+    case BM_SETSTYLE:
+      // The dialog manager moves the default role with push-button styles; the button stays
+      // owner-drawn.
+      wp = (wp & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_OWNERDRAW;
+      break;
+    case WM_UPDATEUISTATE: {
+      const LRESULT result = next ? CallWindowProcA(next, wnd, msg, wp, lp) : DefWindowProcA(wnd, msg, wp, lp);
+      if (GetFocus() == wnd) InvalidateRect(wnd, nullptr, FALSE);  // the focus cue comes or goes
+      return result;
+    }
+    default:
+      break;
   }
   if (msg == WM_NCDESTROY) {
     if (self) self->m_hAnswering = nullptr;

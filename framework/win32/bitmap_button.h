@@ -1,6 +1,7 @@
 // An owner-drawn push button drawn entirely from up to four pictures: normal, selected
-// (pressed), focus and disabled. No text, no focus rectangle. Its window text is only its
-// mnemonic; the words of its picture go to screen readers as its accessible name.
+// (pressed), focus and disabled. No text; a focus rectangle over the picture while the window
+// shows keyboard cues. Its window text is only its mnemonic; the words of its picture go to
+// screen readers as its accessible name.
 #pragma once
 #include <windows.h>
 
@@ -32,7 +33,8 @@ class CBitmapButton : public CWnd {
   const CBitmap& Picture(ButtonPicture which) const { return m_pictures[static_cast<int>(which)]; }
 
   // The words a screen reader says for the button. Once named, a button with a window answers
-  // accessibility questions itself (OLEACC is loaded with the first question); renaming a
+  // accessibility questions itself (OLEACC is loaded with the first question) and to the
+  // dialog manager as a push button (Enter presses it while it has the focus); renaming a
   // named button on the screen announces the new name.
   void SetAccessibleName(const std::string& name);
 

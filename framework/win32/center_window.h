@@ -15,4 +15,8 @@ enum class Centring {
 // Moves the window; its size and place in the z-order stay.
 void CenterWindow(HWND wnd, Centring placement = Centring::kOverOwnerOrWorkArea);
 
+// Moves the window, when it sticks out, into the work area of the monitor it stands on (the
+// nearest one when on none), so every button of it can be reached.
+void KeepInWorkArea(HWND wnd);
+
 }  // namespace framework

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "framework/win32/center_window.h"
+#include "framework/win32/keyboard_cues.h"
 #include "framework/win32/modal_run.h"
 #include "framework/win32/win_app.h"
 #include "framework/win32/window_failure.h"
@@ -13,6 +14,7 @@ CDialog::CDialog(UINT templateId, HWND parent) : m_nIDTemplate(templateId), m_hW
 
 INT_PTR CDialog::DoModal() {
   m_bEnded = false;
+  m_bKeyboardUsed = false;
   m_nResult = -1;
   CModalRun run(m_hWndParent);
   PROPSHEETPAGEA creation{};
@@ -23,7 +25,16 @@ INT_PTR CDialog::DoModal() {
   if (!wnd) return -1;
   run.Begin();
   if (!m_bEnded && !IsWindowVisible(wnd)) ShowWindow(wnd, SW_SHOWNORMAL);
-  run.Run([this] { return !m_bEnded; }, [this](MSG* msg) { return m_hWnd && IsDialogMessageA(m_hWnd, msg); });
+  run.Run([this] { return !m_bEnded; },
+          [this](MSG* msg) {
+            if (!m_hWnd) return false;
+            const WORD cues = CuesRevealedBy(*msg);
+            if (cues && (msg->hwnd == m_hWnd || IsChild(m_hWnd, msg->hwnd))) {
+              m_bKeyboardUsed = true;
+              ShowKeyboardCues(m_hWnd, cues);
+            }
+            return IsDialogMessageA(m_hWnd, msg) != FALSE;
+          });
   run.End(m_hWnd);
   if (m_hWnd) DestroyWindow();
   return m_nResult;
@@ -87,6 +98,7 @@ bool CDialog::HandleMessage(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* r
       RECT after{};
       GetWindowRect(wnd, &after);
       if (!placed && EqualRect(&before, &after)) CenterWindow(wnd);
+      if (!(GetWindowLongA(wnd, GWL_STYLE) & WS_CHILD)) KeepInWorkArea(wnd);
       return true;
     }
     case WM_COMMAND:

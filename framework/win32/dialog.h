@@ -25,6 +25,11 @@ class CDialog : public CWnd {
   // Destroys the window at the end of the modal run.
   virtual BOOL DestroyWindow();
 
+  // True once a key of this run has asked for keyboard cues (Tab, an arrow, Alt): a control
+  // that draws its own focus cue waits for it, whatever the system's setting, so a dialog used
+  // with the mouse looks as it always has.
+  bool KeyboardUsed() const { return m_bKeyboardUsed; }
+
   UINT m_nIDTemplate;
   HWND m_hWndParent;
 
@@ -68,6 +73,7 @@ class CDialog : public CWnd {
   bool HandleMessage(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
 
   bool m_bEnded = false;
+  bool m_bKeyboardUsed = false;
   bool m_bLockNotify = false;
   int m_nResult = -1;
 };

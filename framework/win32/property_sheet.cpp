@@ -1,5 +1,6 @@
 #include "framework/win32/property_sheet.h"
 
+#include "framework/win32/center_window.h"
 #include "framework/win32/common_controls.h"
 #include "framework/win32/message_box.h"
 #include "framework/win32/modal_run.h"
@@ -82,6 +83,8 @@ INT_PTR CPropertySheet::DoModal() {
   if (!created || created == reinterpret_cast<HWND>(-1)) return -1;
   if (!m_hWnd) AttachSheetWindow(created);
   run.Begin();
+  // The control opens the sheet at its owner's corner, wherever that stands.
+  KeepInWorkArea(created);
   if (!IsWindowVisible(created)) ShowWindow(created, SW_SHOWNORMAL);
   // The control activates its window while creating it (focus to the first page), before
   // this object is bound to it: hand that first activation on.

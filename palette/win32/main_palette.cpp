@@ -3,6 +3,7 @@
 #include "common/help_file.h"
 #include "driver/activation.h"
 #include "framework/win32/handles.h"
+#include "framework/win32/keyboard_cues.h"
 #include "framework/win32/message_box.h"
 #include "framework/win32/resource_string.h"
 #include "framework/win32/win_app.h"
@@ -78,6 +79,8 @@ BOOL CMainPalette::OnInitDialog() {
   SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
   SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
+  // The buttons' focus rectangle waits for the keyboard.
+  framework::InitializeKeyboardCues(m_hWnd);
   m_btnActivate.SizeToContent();
   m_btnOptions.SizeToContent();
   m_btnHelp.SizeToContent();

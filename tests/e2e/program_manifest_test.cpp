@@ -1,9 +1,10 @@
 // The built program's application manifest: it runs as whoever starts it (no elevation
 // prompt from the log-on list), names the Windows versions it supports, is not DPI-aware, and
-// asks for no common controls 6 (which would change the look of every window).
+// asks for common controls 6, so standard controls take the system's own look.
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "tests/robot/robot.h"
@@ -25,7 +26,7 @@ std::string ProgramManifest() {
   return text;
 }
 
-TEST(ProgramManifestTest, RunsAsInvokerOnTheNamedSystemsWithoutScalingOrNewControls) {
+TEST(ProgramManifestTest, RunsAsInvokerOnTheNamedSystemsWithoutScalingWithTheSystemsControls) {
   const std::string manifest = ProgramManifest();
   ASSERT_FALSE(manifest.empty()) << "Velmora.exe carries no application manifest";
   EXPECT_EQ(0u, manifest.find("<?xml"));
@@ -38,8 +39,29 @@ TEST(ProgramManifestTest, RunsAsInvokerOnTheNamedSystemsWithoutScalingOrNewContr
   }
   EXPECT_NE(std::string::npos, manifest.find(">false</dpiAware>"));
   EXPECT_EQ(std::string::npos, manifest.find("dpiAwareness"));
-  EXPECT_EQ(std::string::npos, manifest.find("Common-Controls"));
-  EXPECT_EQ(std::string::npos, manifest.find("<dependency"));
+  EXPECT_NE(std::string::npos,
+            manifest.find("<assemblyIdentity type=\"win32\" name=\"Microsoft.Windows.Common-Controls\" "
+                          "version=\"6.0.0.0\" processorArchitecture=\"*\" "
+                          "publicKeyToken=\"6595b64144ccf1df\" language=\"*\"/>"));
+
+  // The loader honours it: the program's activation context redirects the standard button
+  // class to version 6 (the palette tests compare the picture buttons in it to the pixel).
+  const std::string path = robot::ProgramDir() + "\\Velmora.exe";
+  ACTCTXA context{};
+  context.cbSize = sizeof context;
+  context.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+  context.lpSource = path.c_str();
+  context.lpResourceName = MAKEINTRESOURCEA(1);
+  const std::unique_ptr<void, decltype(&ReleaseActCtx)> actctx(CreateActCtxA(&context), &ReleaseActCtx);
+  ASSERT_NE(INVALID_HANDLE_VALUE, actctx.get());
+  ULONG_PTR cookie = 0;
+  ASSERT_TRUE(ActivateActCtx(actctx.get(), &cookie));
+  ACTCTX_SECTION_KEYED_DATA data{};
+  data.cbSize = sizeof data;
+  const BOOL found = FindActCtxSectionStringA(0, nullptr, ACTIVATION_CONTEXT_SECTION_WINDOW_CLASS_REDIRECTION,
+                                              "Button", &data);
+  DeactivateActCtx(0, cookie);
+  EXPECT_TRUE(found) << "no versioned button class: the common controls 6 dependency was not resolved";
 }
 
 }  // namespace
