@@ -41,7 +41,7 @@ bool ConfirmInstaller(const std::string& path, std::string* dir, std::string* fi
 
 void ApplyDontAskAgain(int dontAskAgain, const UpgradeServices& services) {
   if (dontAskAgain != 1) return;
-  services.system.RemoveFile(services.installDir + "\\UPGRADE.DAT");
+  services.system.RemoveFile(services.installDir + "\\" + kUpgradeMarkerName);
   services.settings.DeleteValue(kGeneralKey, kShouldUpgradeValue);
   services.settings.DeleteValue(kRunKey, kUpgradeRunValue);
 }

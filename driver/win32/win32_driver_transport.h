@@ -7,13 +7,13 @@
 #include <chrono>
 #include <string>
 
+#include "common/registry_names.h"
 #include "driver/driver_transport.h"
 #include "framework/win32/handles.h"
 
 namespace velmora {
 
 constexpr const char kDriverDevicePath[] = "\\\\.\\VLIFS95";
-constexpr const char kDriverPipePath[] = "\\\\.\\pipe\\VLIFS95";
 // Only what the exchange uses: read and write data, and write attributes to set message read
 // mode. GENERIC_WRITE or GENERIC_ALL would carry FILE_CREATE_PIPE_INSTANCE, which the driver's
 // pipe grants nobody but administrators and the system: the open would be refused.

@@ -1,14 +1,17 @@
 #include "installer/actions/upgrade_offer.h"
 
+#include <string_view>
+
+#include "common/registry_names.h"
+
 namespace velmora::setup {
 namespace {
 
 template <typename Text>
 Text MarkerPath(Text dir) {
   while (!dir.empty() && (dir.back() == '\\' || dir.back() == '/')) dir.pop_back();
-  for (const char c : "\\UPGRADE.DAT") {
-    if (c) dir.push_back(static_cast<typename Text::value_type>(c));
-  }
+  dir.push_back('\\');
+  for (const char c : std::string_view(kUpgradeMarkerName)) dir.push_back(static_cast<typename Text::value_type>(c));
   return dir;
 }
 
