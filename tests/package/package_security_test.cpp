@@ -182,13 +182,8 @@ TEST(PackageSecurityTest, InstallRepairAndUpgradeLetNoUserChangeTheSettingsAndGi
   const bool refused = text.find("Velmora: the system refused the recovery actions of the service vlifs95sim") != std::string::npos;
   EXPECT_TRUE(set || refused) << "no line about the recovery actions in the verbose log";
   // Wine accepts the actions and keeps nothing (querying fails with 124); Windows keeps them.
-  struct ServiceTraits {
-    using handle_type = SC_HANDLE;
-    static SC_HANDLE empty() { return nullptr; }
-    static void close(SC_HANDLE h) { CloseServiceHandle(h); }
-  };
-  framework::UniqueHandle<ServiceTraits> manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
-  framework::UniqueHandle<ServiceTraits> service(OpenServiceA(manager.get(), kService, SERVICE_QUERY_CONFIG));
+  framework::UniqueServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
+  framework::UniqueServiceHandle service(OpenServiceA(manager.get(), kService, SERVICE_QUERY_CONFIG));
   ASSERT_TRUE(service);
   std::vector<BYTE> buffer(8192);
   DWORD needed = 0;
@@ -247,6 +242,34 @@ TEST(PackageSecurityTest, UpgradeThroughSetupWithAPaletteRunningLeavesOnePalette
   EXPECT_EQ(std::string::npos, log.find("an earlier run's log"));
   EXPECT_NE(std::string::npos, log.find("4.6.0.371")) << "not this run's log";
 
+  CloseStartedPalette(palette);
+}
+
+// A refused install (a preset out of range: 1603) changes nothing, yet SETUP.EXE closed the
+// palette for it: the user gets it back, the program it closed, once.
+TEST(PackageSecurityTest, ARefusedInstallThroughSetupLeavesOnePaletteRunning) {
+  ASSERT_EQ(0u, InstallQuietly(PackageFolder()));
+  robot::Process old = StartInstalledVelmora();
+  ASSERT_NE(nullptr, WaitForPaletteAlone(old));
+  const std::string staging = MakeFolder("setup refused");
+  for (const char* file : {"SETUP.EXE", "Velmora.msi"})
+    ASSERT_TRUE(CopyFileA((NewerPackageFolder() + "\\" + file).c_str(), (staging + "\\" + file).c_str(), FALSE));
+
+  robot::Process setup = robot::Start(staging + "\\SETUP.EXE", "CACHEMAXSIZE=15 /qn", staging);
+  DWORD code = 0;
+  ASSERT_TRUE(setup.WaitForExit(120s, &code));
+  EXPECT_EQ(1603u, code);
+  EXPECT_TRUE(old.WaitForExit(5s)) << "the running palette was not asked to end";
+  EXPECT_EQ((std::vector<std::string>{"4.5.1.370"}), InstalledVersions());
+
+  HWND palette = nullptr;
+  ASSERT_TRUE(robot::WaitUntil([&] { return (palette = FindWindowA(velmora::kPaletteClassName, nullptr)) != nullptr; }, 20s))
+      << "the refused install left the user without the palette";
+  DWORD pid = 0;
+  GetWindowThreadProcessId(palette, &pid);
+  EXPECT_EQ(std::vector<DWORD>{pid}, VelmoraProcesses());
+  EXPECT_EQ(0, lstrcmpiA((std::string(kInstallDir) + "\\Velmora.exe").c_str(), ProcessImage(pid).c_str()))
+      << ProcessImage(pid);
   CloseStartedPalette(palette);
 }
 
