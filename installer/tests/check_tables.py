@@ -109,15 +109,20 @@ def check_package(msiinfo, package):
     # No custom grant of registry rights: the keys keep what they inherit (administrators write).
     check("GrantUsersGeneralKey" not in actions and "GrantUsersGeneralKey" not in execute,
           "the package still grants users rights on a key")
-    # The program folder's own access list, wherever INSTALLDIR is, set as the folder is created,
-    # before any file is copied into it.
-    locks = rows("MsiLockPermissionsEx")
-    check([(r["LockObject"], r["Table"], r["SDDLText"], r["Condition"]) for r in locks] ==
-          [("INSTALLDIR", "CreateFolder", "O:BAG:SYD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)", "")],
-          f"the program folder's access list: {locks}")
-    check({(r["Directory_"], r["Component_"]) for r in rows("CreateFolder")} == {("INSTALLDIR", "Program")},
-          "the program folder is not created by the program's component")
-    before(execute, "CreateFolders", "InstallFiles", "execute")
+    # The program folder's own access list, wherever INSTALLDIR is, before any file is copied in;
+    # a folder that cannot be protected refuses the install.
+    protect = actions.get("ProtectProgramFolder", {})
+    kind = int(protect.get("Type", "0"))
+    check(kind & 0x3F == DLL_IN_BINARY and protect.get("Source") == "PackageActions" and kind & DEFERRED
+          and kind & NO_IMPERSONATE and not kind & 0x40, f"ProtectProgramFolder is not a checked system action: {protect}")
+    data = actions.get("ProtectProgramFolderData", {})
+    check(int(data.get("Type", "0")) & 0x3F == PROPERTY_SET and data.get("Source") == "ProtectProgramFolder"
+          and data.get("Target") == "[INSTALLDIR]", f"ProtectProgramFolder is not given INSTALLDIR: {data}")
+    before(execute, "CostFinalize", "ProtectProgramFolderData", "execute")
+    before(execute, "ProtectProgramFolderData", "InstallInitialize", "execute")
+    before(execute, "RemoveExistingProducts", "ProtectProgramFolder", "execute")
+    before(execute, "ProtectProgramFolder", "InstallFiles", "execute")
+    check(conditions.get("ProtectProgramFolder") == 'NOT REMOVE~="ALL"', "the folder is not protected in every install")
     # The offer's marks go after every other change of the install.
     last = max((s, a) for a, s in execute.items() if s < execute.get("InstallFinalize", 0))
     check(last[1] == "FulfilUpgradeOffer", f"the last action before InstallFinalize is {last[1]}")
