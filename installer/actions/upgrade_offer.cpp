@@ -11,7 +11,8 @@ template <typename Text>
 Text MarkerPath(Text dir) {
   while (!dir.empty() && (dir.back() == '\\' || dir.back() == '/')) dir.pop_back();
   dir.push_back('\\');
-  for (const char c : std::string_view(kUpgradeMarkerName)) dir.push_back(static_cast<typename Text::value_type>(c));
+  const std::string_view name(kUpgradeMarkerName);  // ASCII: each character widens as it is
+  dir.append(name.begin(), name.end());
   return dir;
 }
 

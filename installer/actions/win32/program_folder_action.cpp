@@ -27,7 +27,7 @@ class CWin32FolderSecurity : public FolderSecurityPort {
     const DWORD attributes = GetFileAttributesW(FromUtf8(folder).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return FolderFound::kMissing;
     if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return FolderFound::kLink;
-    return attributes & FILE_ATTRIBUTE_DIRECTORY ? FolderFound::kFolder : FolderFound::kFile;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? FolderFound::kFolder : FolderFound::kFile;
   }
 
   unsigned long CreateParents(const std::string& folder) override {
