@@ -178,6 +178,7 @@ TEST(PackageSecurityTest, InstallRepairAndUpgradeLetNoUserChangeTheSettingsAndGi
 
   const std::string text = ReadLog(log);
   EXPECT_EQ(std::string::npos, text.find("GrantUsersGeneralKey")) << "the package still grants users a key";
+  EXPECT_NE(std::string::npos, text.find("Velmora: created the protected program folder " + std::string(kInstallDir) + "."));
   const bool set = text.find("Velmora: set the recovery actions of the service vlifs95sim") != std::string::npos;
   const bool refused = text.find("Velmora: the system refused the recovery actions of the service vlifs95sim") != std::string::npos;
   EXPECT_TRUE(set || refused) << "no line about the recovery actions in the verbose log";
