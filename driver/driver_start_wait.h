@@ -3,12 +3,10 @@
 #pragma once
 #include <cstdint>
 
+#include "common/registry_names.h"
 #include "common/windows_errors.h"
 
 namespace velmora {
-
-// The service that serves the driver's control channel where no device exists.
-constexpr const char kDriverServiceName[] = "vlifs95sim";
 
 // A service's state and exit code as the service control manager numbers them.
 constexpr std::uint32_t kServiceStopped = 1;

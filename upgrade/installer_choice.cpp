@@ -48,7 +48,7 @@ void ApplyDontAskAgain(int dontAskAgain, const UpgradeServices& services) {
                                       static_cast<std::uint32_t>(version.size() + 1));
     return;
   }
-  services.system.RemoveFile(services.installDir + "\\UPGRADE.DAT");
+  services.system.RemoveFile(services.installDir + "\\" + kUpgradeMarkerName);
   services.settings.DeleteValue(kRunKey, kUpgradeRunValue);
 }
 

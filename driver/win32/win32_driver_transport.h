@@ -8,6 +8,7 @@
 #include <chrono>
 #include <string>
 
+#include "common/registry_names.h"
 #include "driver/driver_start_wait.h"
 #include "driver/driver_transport.h"
 #include "framework/win32/handles.h"
@@ -15,7 +16,6 @@
 namespace velmora {
 
 constexpr const char kDriverDevicePath[] = "\\\\.\\VLIFS95";
-constexpr const char kDriverPipePath[] = "\\\\.\\pipe\\VLIFS95";
 // Only what the exchange uses: read and write data, and write attributes to set message read
 // mode. GENERIC_WRITE or GENERIC_ALL would carry FILE_CREATE_PIPE_INSTANCE, which the driver's
 // pipe grants nobody but administrators and the system: the open would be refused.

@@ -1,5 +1,7 @@
 #include "installer/actions/recovery_actions.h"
 
+#include "common/registry_names.h"
+
 namespace velmora::setup {
 
 RecoveryPlan StandInRecoveryPlan() {
@@ -8,9 +10,9 @@ RecoveryPlan StandInRecoveryPlan() {
 }
 
 std::string SetStandInRecoveryActions(ServiceConfigPort& config) {
-  const std::string what = std::string("recovery actions of the service ") + kStandInService +
+  const std::string what = std::string("recovery actions of the service ") + kDriverServiceName +
                            " (restart after 5 s twice, then none; failure count reset after a day)";
-  const unsigned long error = config.SetFailureActions(kStandInService, StandInRecoveryPlan());
+  const unsigned long error = config.SetFailureActions(kDriverServiceName, StandInRecoveryPlan());
   if (error == 0) return "Velmora: set the " + what + ".";
   return "Velmora: the system refused the " + what + " with error " + std::to_string(error) +
          "; the service runs without them.";

@@ -8,8 +8,6 @@
 
 namespace velmora::setup {
 
-constexpr char kStandInService[] = "vlifs95sim";
-
 struct FailureAction {
   bool restart;             // false: nothing (the service stays stopped)
   unsigned long delayMs;    // before the restart

@@ -1,14 +1,18 @@
 #include "installer/actions/upgrade_offer.h"
 
+#include <string_view>
+
+#include "common/registry_names.h"
+
 namespace velmora::setup {
 namespace {
 
 template <typename Text>
 Text MarkerPath(Text dir) {
   while (!dir.empty() && (dir.back() == '\\' || dir.back() == '/')) dir.pop_back();
-  for (const char c : "\\UPGRADE.DAT") {
-    if (c) dir.push_back(static_cast<typename Text::value_type>(c));
-  }
+  dir.push_back('\\');
+  const std::string_view name(kUpgradeMarkerName);  // ASCII: each character widens as it is
+  dir.append(name.begin(), name.end());
   return dir;
 }
 

@@ -67,8 +67,16 @@ std::string InstallerFailureMessage(unsigned long exitCode, const std::string& o
 
 bool InstallSucceeded(unsigned long exitCode) { return exitCode == 0 || exitCode == 3010; }
 
-bool StartsThePaletteAgain(int palettesClosed, unsigned long exitCode) {
-  return palettesClosed > 0 && InstallSucceeded(exitCode);
+PaletteRestart PlanPaletteRestart(int palettesClosed, unsigned long exitCode, bool setupElevated,
+                                  const std::string& installedProgram, const std::string& closedProgram) {
+  PaletteRestart restart;
+  if (palettesClosed <= 0) return restart;
+  const bool succeeded = InstallSucceeded(exitCode);
+  restart.program = succeeded ? installedProgram : closedProgram;
+  if (restart.program.empty()) restart.program = succeeded ? closedProgram : installedProgram;
+  if (restart.program.empty()) return restart;
+  restart.how = setupElevated ? PaletteStart::kThroughDesktopShell : PaletteStart::kItself;
+  return restart;
 }
 
 std::string InstalledProgram(const std::string& installedDirectory) {

@@ -35,9 +35,21 @@ std::string InstallerFailureMessage(unsigned long exitCode, const std::string& o
 
 // The installer's results that leave the new version installed (3010: a restart is needed).
 bool InstallSucceeded(unsigned long exitCode);
-// Whether SETUP.EXE starts the installed program again: it closed a palette for the install,
-// and the install succeeded.
-bool StartsThePaletteAgain(int palettesClosed, unsigned long exitCode);
+// How SETUP.EXE starts again a palette it closed for the install: whatever the installer's
+// result (a cancelled or refused install included), as the user who closed none of it. Run
+// elevated (an administrator's full token, or another account after an over-the-shoulder
+// elevation), a palette of its own would keep those rights for the rest of the session: it
+// asks the desktop's shell, which runs as the signed-in user, to start it, and where no shell
+// answers it starts nothing. Run as the user, it starts the palette itself.
+enum class PaletteStart { kNone, kItself, kThroughDesktopShell };
+struct PaletteRestart {
+  PaletteStart how = PaletteStart::kNone;
+  std::string program;
+};
+// After a success, the installed program; otherwise (nothing was replaced) the program of the
+// palette it closed. Either stands in for the other when it is not known.
+PaletteRestart PlanPaletteRestart(int palettesClosed, unsigned long exitCode, bool setupElevated,
+                                  const std::string& installedProgram, const std::string& closedProgram);
 // The installed program from "InstalledDirectory" (which the package writes with a trailing
 // backslash); empty when the directory is not known.
 std::string InstalledProgram(const std::string& installedDirectory);

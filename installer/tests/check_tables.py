@@ -25,9 +25,11 @@ def check(condition, message):
 def table(msiinfo, package, name):
     # Exporting a table with streams (Icon) writes them into the current folder: a scratch one.
     with tempfile.TemporaryDirectory() as scratch:
-        out = subprocess.run([msiinfo, "export", os.path.abspath(package), name], check=True, capture_output=True,
-                             text=True, cwd=scratch).stdout
-    lines = out.splitlines()
+        done = subprocess.run([msiinfo, "export", os.path.abspath(package), name], capture_output=True, text=True,
+                              cwd=scratch)
+    if done.returncode != 0:  # a table the package does not have: no rows
+        return []
+    lines = done.stdout.splitlines()
     columns = lines[0].split("\t")
     return [dict(zip(columns, line.split("\t"))) for line in lines[3:] if line]
 
@@ -62,7 +64,7 @@ def check_package(msiinfo, package):
     for name, deferred in (("CheckCachePresets", False), ("WriteCachePresets", True), ("PurgeSettings", True),
                            ("FulfilUpgradeOffer", True)):
         kind = int(actions.get(name, {}).get("Type", "0"))
-        check(kind & 0x3F == DLL_IN_BINARY and actions[name]["Source"] == "OfferActions",
+        check(kind & 0x3F == DLL_IN_BINARY and actions[name]["Source"] == "PackageActions",
               f"{name} is not the package's DLL action")
         if deferred:
             check(kind & DEFERRED and kind & NO_IMPERSONATE, f"{name} does not run deferred as the system")
@@ -96,6 +98,31 @@ def check_package(msiinfo, package):
     before(execute, "RemoveExistingProducts", "ProcessComponents", "execute")
     before(execute, "WriteRegistryValues", "WriteCachePresets", "execute")
     before(execute, "RemoveRegistryValues", "PurgeSettings", "execute")
+    # Presets reach the administrators' Cache key in a first install or an upgrade (a new product
+    # code), and in a maintenance run only when an administrator runs it: AdminUser means that
+    # only with MSIUSEREALADMINDETECTION (else it is set for any user of an elevated install).
+    conditions = {r["Action"]: r["Condition"] for r in rows("InstallExecuteSequence")}
+    for name in ("WriteCachePresetsData", "WriteCachePresets"):
+        check(conditions.get(name) == 'NOT (REMOVE~="ALL") AND (NOT Installed OR AdminUser)',
+              f"{name} runs in someone else's repair: {conditions.get(name)}")
+    check(properties.get("MSIUSEREALADMINDETECTION") == "1", "AdminUser is set for every elevated user")
+    # No custom grant of registry rights: the keys keep what they inherit (administrators write).
+    check("GrantUsersGeneralKey" not in actions and "GrantUsersGeneralKey" not in execute,
+          "the package still grants users rights on a key")
+    # The program folder's own access list, wherever INSTALLDIR is, before any file is copied in;
+    # a folder that cannot be protected refuses the install.
+    protect = actions.get("ProtectProgramFolder", {})
+    kind = int(protect.get("Type", "0"))
+    check(kind & 0x3F == DLL_IN_BINARY and protect.get("Source") == "PackageActions" and kind & DEFERRED
+          and kind & NO_IMPERSONATE and not kind & 0x40, f"ProtectProgramFolder is not a checked system action: {protect}")
+    data = actions.get("ProtectProgramFolderData", {})
+    check(int(data.get("Type", "0")) & 0x3F == PROPERTY_SET and data.get("Source") == "ProtectProgramFolder"
+          and data.get("Target") == "[INSTALLDIR]", f"ProtectProgramFolder is not given INSTALLDIR: {data}")
+    before(execute, "CostFinalize", "ProtectProgramFolderData", "execute")
+    before(execute, "ProtectProgramFolderData", "InstallInitialize", "execute")
+    before(execute, "RemoveExistingProducts", "ProtectProgramFolder", "execute")
+    before(execute, "ProtectProgramFolder", "InstallFiles", "execute")
+    check(conditions.get("ProtectProgramFolder") == 'NOT REMOVE~="ALL"', "the folder is not protected in every install")
     # The offer's marks go after every other change of the install.
     last = max((s, a) for a, s in execute.items() if s < execute.get("InstallFinalize", 0))
     check(last[1] == "FulfilUpgradeOffer", f"the last action before InstallFinalize is {last[1]}")

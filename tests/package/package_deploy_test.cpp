@@ -116,8 +116,11 @@ TEST_F(PackageDeployTest, AnInvalidPresetRefusesTheWholeInstallNamingTheProperty
 
 TEST_F(PackageDeployTest, UpgradeRepairAndUninstallKeepTheChosenFolder) {
   const std::string dir = kToolsDir;
-  ASSERT_EQ(0u, Msiexec("/i " + Package(PackageFolder()) + " INSTALLDIR=" + dir + "\\ /qn"));
+  const std::string log = MakeFolder("chosen folder") + "\\install.log";
+  ASSERT_EQ(0u, Msiexec("/i " + Package(PackageFolder()) + " INSTALLDIR=" + dir + "\\ /qn /l*v \"" + log + "\""));
   EXPECT_TRUE(FileExists(dir + "\\Velmora.exe"));
+  // The folder got its own access list before the files came (this Wine keeps none to read back).
+  EXPECT_NE(std::string::npos, ReadLog(log).find("Velmora: created the protected program folder " + dir + "."));
   // Programs and Features: the folder, the guide installed with the program, no Modify, the icon.
   const std::string entry = UninstallEntry();
   ASSERT_FALSE(entry.empty());

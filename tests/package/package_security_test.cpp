@@ -1,7 +1,8 @@
-// What the package grants and asks of the system beyond its files: the users' right to record
-// the program's state, the service's recovery actions, and SETUP.EXE's closing and restarting of
-// a running palette around an upgrade. Wine enforces no access control, so the grant is proved
-// by reading the keys' DACLs back (within the wine server's life: key descriptors live there).
+// What the package grants and asks of the system beyond its files: settings no user but an
+// administrator may change, the service's recovery actions, and SETUP.EXE's closing and
+// restarting of a running palette around an upgrade. Wine enforces no access control, so the
+// keys' rights are proved by reading their DACLs back (within the wine server's life: key
+// descriptors live there).
 #include <aclapi.h>
 #include <msi.h>
 #include <msiquery.h>
@@ -18,7 +19,6 @@
 namespace package_e2e {
 namespace {
 
-constexpr char kAuthenticatedUsers[] = "S-1-5-11";
 // Rights that change a key or its values.
 constexpr DWORD kWriteRights = KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_CREATE_LINK | DELETE | WRITE_DAC |
                                WRITE_OWNER | GENERIC_WRITE | GENERIC_ALL;
@@ -80,38 +80,35 @@ std::string Describe(const std::vector<Entry>& entries) {
   return text;
 }
 
-// General: one explicit entry lets authenticated users query and set values on this key alone;
-// no other entry lets anyone but the administration change anything.
-void ExpectUsersMaySetGeneralValuesOnly() {
-  const std::vector<Entry> general = DaclOf(kGeneral);
-  int grants = 0;
-  for (const Entry& e : general) {
-    if (e.sid == kAuthenticatedUsers) {
-      ++grants;
-      EXPECT_EQ(ACCESS_ALLOWED_ACE_TYPE, e.type);
-      EXPECT_EQ(static_cast<DWORD>(KEY_QUERY_VALUE | KEY_SET_VALUE), e.mask);
-      EXPECT_EQ(0, e.flags & (OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE | INHERIT_ONLY_ACE | INHERITED_ACE))
-          << "the grant is the key's own and reaches no subkey";
-    } else if (!IsAdministration(e.sid) && e.type == ACCESS_ALLOWED_ACE_TYPE) {
-      EXPECT_EQ(0u, e.mask & kWriteRights) << e.sid << " may change the key";
-    }
+// The key and every key below it, depth first.
+std::vector<std::string> KeyTree(const std::string& key) {
+  std::vector<std::string> tree{key};
+  framework::UniqueKey opened;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_ENUMERATE_SUB_KEYS | KEY_WOW64_64KEY, opened.put()) !=
+      ERROR_SUCCESS)
+    return tree;
+  char name[256];
+  for (DWORD i = 0;; ++i) {
+    DWORD size = sizeof name;
+    if (RegEnumKeyExA(opened.get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    for (const std::string& below : KeyTree(key + "\\" + name)) tree.push_back(below);
   }
-  EXPECT_EQ(1, grants) << Describe(general);
-  // The product key and the Cache key stay the administrators' to change.
-  for (const char* key : {kProduct, kCache}) {
+  return tree;
+}
+
+// No entry of any key of the client's, nor of the product key, lets anyone but the
+// administration set or delete a value (or otherwise change the key): what one user's session
+// acts on, no other user may change.
+void ExpectOnlyAdministratorsMayChangeTheSettings() {
+  std::vector<std::string> keys = KeyTree("SOFTWARE\\NOLVEX\\VELMORA");
+  keys.push_back(kProduct);
+  EXPECT_GE(keys.size(), 4u) << "General and Cache are expected below the client's key";
+  for (const std::string& key : keys) {
     const std::vector<Entry> entries = DaclOf(key);
-    // What General had besides the grant stays: the same entries as its sibling, Cache.
-    if (key == kCache) {
-      std::vector<Entry> kept;
-      for (const Entry& e : general)
-        if (e.sid != kAuthenticatedUsers) kept.push_back(e);
-      EXPECT_EQ(Describe(entries), Describe(kept)) << "General lost or changed entries it inherits";
-    }
     EXPECT_FALSE(entries.empty()) << key;
     for (const Entry& e : entries) {
       if (e.type != ACCESS_ALLOWED_ACE_TYPE || IsAdministration(e.sid)) continue;
-      EXPECT_NE(kAuthenticatedUsers, e.sid) << key << "\n" << Describe(entries);
-      EXPECT_EQ(0u, e.mask & kWriteRights) << key << ": " << e.sid << " may change it";
+      EXPECT_EQ(0u, e.mask & kWriteRights) << key << ": " << e.sid << " may change it\n" << Describe(entries);
     }
   }
 }
@@ -170,27 +167,24 @@ std::string FileVersion(const std::string& file) {
   return version;
 }
 
-TEST(PackageSecurityTest, InstallLetsUsersSetGeneralValuesOnlyAndGivesTheServiceItsRecoveryActions) {
+TEST(PackageSecurityTest, InstallRepairAndUpgradeLetNoUserChangeTheSettingsAndGiveTheServiceItsRecoveryActions) {
   const std::string log = MakeFolder("security") + "\\install.log";
   ASSERT_EQ(0u, Msiexec("/i \"" + PackageFolder() + "\\Velmora.msi\" /qn /l*v \"" + log + "\""));
-  // The Cache key is written later (the options sheet, a preset); made here with the
-  // installer's rights, it shows what it inherits.
+  // General and Cache are written later (the program, the service, the options sheet, a preset);
+  // made here with the installer's rights, they show what they inherit.
+  robot::SetDword(kGeneral, "ActivateState", 1);
   robot::SetDword(kCache, "BlockSize", 2048);
-  ExpectUsersMaySetGeneralValuesOnly();
+  ExpectOnlyAdministratorsMayChangeTheSettings();
 
   const std::string text = ReadLog(log);
-  EXPECT_NE(std::string::npos, text.find("Velmora: authenticated users may set values on HKLM\\SOFTWARE\\NOLVEX\\VELMORA\\General."));
+  EXPECT_EQ(std::string::npos, text.find("GrantUsersGeneralKey")) << "the package still grants users a key";
+  EXPECT_NE(std::string::npos, text.find("Velmora: created the protected program folder " + std::string(kInstallDir) + "."));
   const bool set = text.find("Velmora: set the recovery actions of the service vlifs95sim") != std::string::npos;
   const bool refused = text.find("Velmora: the system refused the recovery actions of the service vlifs95sim") != std::string::npos;
   EXPECT_TRUE(set || refused) << "no line about the recovery actions in the verbose log";
   // Wine accepts the actions and keeps nothing (querying fails with 124); Windows keeps them.
-  struct ServiceTraits {
-    using handle_type = SC_HANDLE;
-    static SC_HANDLE empty() { return nullptr; }
-    static void close(SC_HANDLE h) { CloseServiceHandle(h); }
-  };
-  framework::UniqueHandle<ServiceTraits> manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
-  framework::UniqueHandle<ServiceTraits> service(OpenServiceA(manager.get(), kService, SERVICE_QUERY_CONFIG));
+  framework::UniqueServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
+  framework::UniqueServiceHandle service(OpenServiceA(manager.get(), kService, SERVICE_QUERY_CONFIG));
   ASSERT_TRUE(service);
   std::vector<BYTE> buffer(8192);
   DWORD needed = 0;
@@ -207,13 +201,14 @@ TEST(PackageSecurityTest, InstallLetsUsersSetGeneralValuesOnlyAndGivesTheService
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_LEVEL), GetLastError());
   }
 
-  // A repair runs the grant again: still one entry.
   ASSERT_EQ(0u, Msiexec("/i \"" + PackageFolder() + "\\Velmora.msi\" REINSTALL=ALL REINSTALLMODE=amus /qn"));
-  ExpectUsersMaySetGeneralValuesOnly();
+  ExpectOnlyAdministratorsMayChangeTheSettings();
   // The installed programs are versioned files with the File table's version.
   for (const char* file : {"Velmora.exe", "vlifs95sim.exe"})
     EXPECT_EQ(PackagedVersion(PackageFolder() + "\\Velmora.msi"), FileVersion(std::string(kInstallDir) + "\\" + file))
         << file;
+  ASSERT_EQ(0u, InstallQuietly(NewerPackageFolder()));
+  ExpectOnlyAdministratorsMayChangeTheSettings();
 }
 
 TEST(PackageSecurityTest, UpgradeThroughSetupWithAPaletteRunningLeavesOnePaletteOfTheNewVersion) {
@@ -248,6 +243,34 @@ TEST(PackageSecurityTest, UpgradeThroughSetupWithAPaletteRunningLeavesOnePalette
   EXPECT_EQ(std::string::npos, log.find("an earlier run's log"));
   EXPECT_NE(std::string::npos, log.find("4.6.0.371")) << "not this run's log";
 
+  CloseStartedPalette(palette);
+}
+
+// A refused install (a preset out of range: 1603) changes nothing, yet SETUP.EXE closed the
+// palette for it: the user gets it back, the program it closed, once.
+TEST(PackageSecurityTest, ARefusedInstallThroughSetupLeavesOnePaletteRunning) {
+  ASSERT_EQ(0u, InstallQuietly(PackageFolder()));
+  robot::Process old = StartInstalledVelmora();
+  ASSERT_NE(nullptr, WaitForPaletteAlone(old));
+  const std::string staging = MakeFolder("setup refused");
+  for (const char* file : {"SETUP.EXE", "Velmora.msi"})
+    ASSERT_TRUE(CopyFileA((NewerPackageFolder() + "\\" + file).c_str(), (staging + "\\" + file).c_str(), FALSE));
+
+  robot::Process setup = robot::Start(staging + "\\SETUP.EXE", "CACHEMAXSIZE=15 /qn", staging);
+  DWORD code = 0;
+  ASSERT_TRUE(setup.WaitForExit(120s, &code));
+  EXPECT_EQ(1603u, code);
+  EXPECT_TRUE(old.WaitForExit(5s)) << "the running palette was not asked to end";
+  EXPECT_EQ((std::vector<std::string>{"4.5.1.370"}), InstalledVersions());
+
+  HWND palette = nullptr;
+  ASSERT_TRUE(robot::WaitUntil([&] { return (palette = FindWindowA(velmora::kPaletteClassName, nullptr)) != nullptr; }, 20s))
+      << "the refused install left the user without the palette";
+  DWORD pid = 0;
+  GetWindowThreadProcessId(palette, &pid);
+  EXPECT_EQ(std::vector<DWORD>{pid}, VelmoraProcesses());
+  EXPECT_EQ(0, lstrcmpiA((std::string(kInstallDir) + "\\Velmora.exe").c_str(), ProcessImage(pid).c_str()))
+      << ProcessImage(pid);
   CloseStartedPalette(palette);
 }
 

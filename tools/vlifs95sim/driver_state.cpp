@@ -17,7 +17,7 @@ bool AcceptSetting(const StoredValue& value, std::int64_t low, std::int64_t high
 CacheSettingsRead ReadCacheSettings(DriverRegistry& registry, const CacheSettings& inEffect) {
   CacheSettingsRead read;
   read.inEffect = inEffect;
-  const StoredValue block = registry.Read(kCacheKey, "BlockSize");
+  const StoredValue block = registry.Read(kCacheKey, kBlockSizeValue);
   // Cache blocks are 1, 2 or 4 KB: the sizes the Cache page offers.
   const bool blockUsable = block.kind == StoredValue::Kind::Dword &&
                            (block.dword == 1024 || block.dword == 2048 || block.dword == 4096);
@@ -26,9 +26,9 @@ CacheSettingsRead ReadCacheSettings(DriverRegistry& registry, const CacheSetting
   } else {
     read.rejected |= kRejectedBlockSize;
   }
-  if (!AcceptSetting(registry.Read(kCacheKey, "MaxSize"), 16 * 1024, 19999 * 1024, &read.inEffect.maxSize))
+  if (!AcceptSetting(registry.Read(kCacheKey, kMaxSizeValue), 16 * 1024, 19999 * 1024, &read.inEffect.maxSize))
     read.rejected |= kRejectedMaxSize;
-  if (!AcceptSetting(registry.Read(kCacheKey, "RefreshTimer"), 0, 999 * 3600 + 59 * 60 + 59, &read.inEffect.refreshTimer))
+  if (!AcceptSetting(registry.Read(kCacheKey, kRefreshTimerValue), 0, 999 * 3600 + 59 * 60 + 59, &read.inEffect.refreshTimer))
     read.rejected |= kRejectedRefreshTimer;
   return read;
 }
@@ -36,14 +36,14 @@ CacheSettingsRead ReadCacheSettings(DriverRegistry& registry, const CacheSetting
 StartUpState TakeStartUpState(DriverRegistry& registry, std::int32_t defaultState) {
   StartUpState start;
   start.state = defaultState;
-  const StoredValue recorded = registry.Read(kGeneralKey, "ActivateState");
+  const StoredValue recorded = registry.Read(kGeneralKey, kActivateStateValue);
   if (recorded.kind == StoredValue::Kind::Dword && recorded.dword <= 1) start.state = recorded.dword == 1 ? 3 : 4;
 
   // The mark means "once, at the next start": honoured, then gone.
-  const StoredValue mark = registry.Read(kCacheKey, "ClearCache");
+  const StoredValue mark = registry.Read(kCacheKey, kClearCacheValue);
   if (mark.kind == StoredValue::Kind::String && mark.text == "YES") {
     start.cacheCleared = true;
-    registry.Delete(kCacheKey, "ClearCache");
+    registry.Delete(kCacheKey, kClearCacheValue);
   }
   start.settings = ReadCacheSettings(registry, CacheSettings{});
   return start;

@@ -6,10 +6,9 @@
 #include <cstdint>
 #include <string>
 
-namespace velmora::sim {
+#include "common/registry_names.h"
 
-constexpr char kGeneralKey[] = "SOFTWARE\\NOLVEX\\VELMORA\\General";
-constexpr char kCacheKey[] = "SOFTWARE\\NOLVEX\\VELMORA\\Cache";
+namespace velmora::sim {
 
 // One registry value as read: missing, a DWORD, a string, or of another type.
 struct StoredValue {

@@ -79,7 +79,7 @@ std::string LogLine(const Answer& answer, std::int32_t stateAfter);
 struct StandInOptions {
   StandInSettings settings;
   std::string logFile;
-  std::string pipeName = "\\\\.\\pipe\\VLIFS95";
+  std::string pipeName = kDriverPipePath;
   bool registry = false;  // keep state and settings in the registry like the driver
   bool service = false;   // run under the service control manager (implies registry)
   bool help = false;

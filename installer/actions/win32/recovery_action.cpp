@@ -10,27 +10,20 @@
 
 #include "framework/win32/handles.h"
 #include "installer/actions/recovery_actions.h"
-#include "installer/actions/win32/install_log.h"
+#include "installer/actions/win32/msi_session.h"
 
 namespace {
 
 using namespace velmora::setup;
 
-struct ServiceHandleTraits {
-  using handle_type = SC_HANDLE;
-  static SC_HANDLE empty() { return nullptr; }
-  static void close(SC_HANDLE h) { CloseServiceHandle(h); }
-};
-using UniqueService = framework::UniqueHandle<ServiceHandleTraits>;
-
 class CWin32ServiceConfig : public ServiceConfigPort {
  public:
   unsigned long SetFailureActions(const std::string& service, const RecoveryPlan& plan) override {
-    UniqueService manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
+    framework::UniqueServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
     if (!manager) return GetLastError();
     const std::wstring name(service.begin(), service.end());
     // A restart action needs the right to start the service as well as to configure it.
-    UniqueService opened(OpenServiceW(manager.get(), name.c_str(), SERVICE_CHANGE_CONFIG | SERVICE_START));
+    framework::UniqueServiceHandle opened(OpenServiceW(manager.get(), name.c_str(), SERVICE_CHANGE_CONFIG | SERVICE_START));
     if (!opened) return GetLastError();
     std::vector<SC_ACTION> actions(plan.actions.size());
     std::transform(plan.actions.begin(), plan.actions.end(), actions.begin(), [](const FailureAction& a) {
@@ -49,6 +42,6 @@ class CWin32ServiceConfig : public ServiceConfigPort {
 
 extern "C" __declspec(dllexport) UINT __stdcall SetServiceRecovery(MSIHANDLE install) {
   CWin32ServiceConfig config;
-  LogToInstaller(install, SetStandInRecoveryActions(config));
+  LogLine(install, Widen(SetStandInRecoveryActions(config)));
   return ERROR_SUCCESS;
 }

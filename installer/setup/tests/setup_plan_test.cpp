@@ -71,12 +71,43 @@ TEST(SetupPlanTest, TellsAFailureTheInstallerDidNotAndNamesTheLog) {
   EXPECT_EQ(std::string::npos, InstallerFailureMessage(1618, "/l x.log", "").find("log")) << "no log of ours";
 }
 
-TEST(SetupPlanTest, StartsTheInstalledPaletteAgainOnlyWhenItClosedOneForASuccessfulInstall) {
-  EXPECT_TRUE(StartsThePaletteAgain(1, 0));
-  EXPECT_TRUE(StartsThePaletteAgain(2, 3010));
-  EXPECT_FALSE(StartsThePaletteAgain(0, 0));
-  EXPECT_FALSE(StartsThePaletteAgain(1, 1603));
-  EXPECT_FALSE(StartsThePaletteAgain(1, 1602));
+TEST(SetupPlanTest, StartsAPaletteItClosedAgainWhateverTheResultNeverWithMoreRightsThanTheUser) {
+  const std::string installed = "C:\\Tools\\Velmora\\Velmora.exe";
+  const std::string closed = "C:\\Old\\Velmora.exe";
+  constexpr auto kNone = PaletteStart::kNone;
+  constexpr auto kItself = PaletteStart::kItself;
+  constexpr auto kShell = PaletteStart::kThroughDesktopShell;
+  struct Case {
+    int closedCount;
+    unsigned long result;
+    bool elevated;
+    std::string installed, closed;
+    PaletteStart how;
+    std::string program;
+  };
+  const Case cases[] = {
+      {1, 0, false, installed, closed, kItself, installed},       // upgraded: the new program
+      {2, 3010, false, installed, closed, kItself, installed},
+      {1, 1602, false, installed, closed, kItself, closed},       // cancelled: the one it closed
+      {1, 1603, false, installed, closed, kItself, closed},       // refused
+      {1, 1603, false, installed, "", kItself, installed},        // the closed one's path unknown
+      {1, 0, false, "", closed, kItself, closed},
+      {1, 0, true, installed, closed, kShell, installed},         // elevated: never itself
+      {1, 1603, true, installed, closed, kShell, closed},
+      {1, 1602, true, "", closed, kShell, closed},
+      {0, 0, false, installed, closed, kNone, ""},                // it closed none
+      {0, 1603, true, installed, closed, kNone, ""},
+      {1, 1603, false, "", "", kNone, ""},                        // nothing known to start
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.closedCount) + " closed, result " + std::to_string(c.result) +
+                 (c.elevated ? ", elevated" : ""));
+    const PaletteRestart restart = PlanPaletteRestart(c.closedCount, c.result, c.elevated, c.installed, c.closed);
+    EXPECT_EQ(c.how, restart.how);
+    if (c.how != kNone) {
+      EXPECT_EQ(c.program, restart.program);
+    }
+  }
   EXPECT_EQ("C:\\Tools\\Velmora\\Velmora.exe", InstalledProgram("C:\\Tools\\Velmora\\"));
   EXPECT_EQ("C:\\Tools\\Velmora\\Velmora.exe", InstalledProgram("C:\\Tools\\Velmora"));
   EXPECT_EQ("", InstalledProgram(""));

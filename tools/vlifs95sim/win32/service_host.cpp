@@ -4,13 +4,13 @@
 #include <thread>
 #include <utility>
 
+#include "common/registry_names.h"
 #include "framework/win32/handles.h"
 
 namespace velmora::sim {
 namespace {
 
-char g_serviceName[] = "vlifs95sim";  // an own-process service: the manager ignores the name
-ServeFunction g_serve;                 // the dispatcher's entry point takes no context
+ServeFunction g_serve;  // the dispatcher's entry point takes no context
 
 // Each step of a start or a stop takes far less; the manager waits this long for the next.
 constexpr DWORD kPendingWaitHintMs = 3000;
@@ -56,7 +56,7 @@ DWORD WINAPI OnControl(DWORD control, DWORD, LPVOID, LPVOID data) {
 
 void WINAPI ServiceMain(DWORD, LPSTR*) {
   ServiceContext context;
-  context.status = RegisterServiceCtrlHandlerExA(g_serviceName, OnControl, &context);
+  context.status = RegisterServiceCtrlHandlerExA(kDriverServiceName, OnControl, &context);
   if (!context.status) return;
   Report(context, SERVICE_START_PENDING);
   framework::UniqueKernelHandle ready(CreateEventA(nullptr, TRUE, FALSE, nullptr));
@@ -81,7 +81,8 @@ void WINAPI ServiceMain(DWORD, LPSTR*) {
 
 bool RunAsService(ServeFunction serve) {
   g_serve = std::move(serve);
-  SERVICE_TABLE_ENTRYA table[] = {{g_serviceName, ServiceMain}, {nullptr, nullptr}};
+  // An own-process service: the manager ignores the name, and the dispatcher only reads it.
+  SERVICE_TABLE_ENTRYA table[] = {{const_cast<char*>(kDriverServiceName), ServiceMain}, {nullptr, nullptr}};
   return StartServiceCtrlDispatcherA(table) != FALSE;
 }
 

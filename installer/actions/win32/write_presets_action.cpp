@@ -1,6 +1,7 @@
-// The cache presets of a deployment (CACHEBLOCKSIZE, CACHEMAXSIZE, CACHEREFRESHTIMER): checked
-// before anything is installed, written as typed values once the package's registry values are.
-// A RegistryValue would store them as text, which the program refuses to read.
+// The cache presets of a deployment, written as typed values once the package's registry values
+// are: a RegistryValue would store them as text, which the program refuses to read. The package
+// runs it in a first install or an upgrade, and in a maintenance run only for an administrator
+// (installer/Velmora.wxs): a repair started by anyone else leaves the Cache key as it was.
 #include <windows.h>
 #include <msi.h>
 #include <msiquery.h>
@@ -10,20 +11,6 @@
 #include "common/registry_names.h"
 #include "installer/actions/cache_presets.h"
 #include "installer/actions/win32/msi_session.h"
-
-// Immediate, before InstallInitialize (and in the interface's sequence): a text that is not a
-// number of the page's range refuses the whole install, with a line naming it and its range.
-extern "C" __declspec(dllexport) UINT __stdcall CheckCachePresets(MSIHANDLE install) {
-  using namespace velmora::setup;
-  bool refused = false;
-  for (const CachePresetRule& rule : CachePresetRules()) {
-    const std::string text = Utf8(GetProperty(install, Widen(rule.property).c_str()));
-    if (ReadPreset(rule, text).kind != PresetReading::Kind::kRefused) continue;
-    ReportError(install, FromUtf8(RefusalLine(rule, text)));
-    refused = true;
-  }
-  return refused ? ERROR_INSTALL_FAILURE : ERROR_SUCCESS;
-}
 
 // Deferred, as the system: CustomActionData is the three texts, already checked. A preset
 // given is written; a value not given is kept when stored, else gets the page's default.
