@@ -31,7 +31,12 @@ class StartupSteps {
   virtual void RunPalette() = 0;
 };
 
-// Runs the course; the run's exit code: 1 when a command-line change failed, else 0.
+// The run's exit code when a command-line change failed, or was handed over to another start
+// and so not made.
+constexpr int kExitChangeFailed = 1;
+constexpr int kExitHandedOver = 2;
+
+// Runs the course; the run's exit code: kExitChangeFailed, kExitHandedOver, else 0.
 int RunStartupCourse(StartupSteps& steps);
 
 }  // namespace velmora

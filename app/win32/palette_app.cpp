@@ -43,7 +43,7 @@ BOOL CPaletteApp::InitInstance() {
   DriverAction startup(m_driver);
   CMainPalette palette(MakePaletteServices());
   CStartupSteps steps(*this, palette, startup);
-  if (RunStartupCourse(steps) != 0) m_nExitCode = 1;
+  m_nExitCode = RunStartupCourse(steps);
   return FALSE;
 }
 
