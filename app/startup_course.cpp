@@ -8,7 +8,7 @@ int RunStartupCourse(StartupSteps& steps) {
   // Handed over to a running palette or another start's box: a command-line change did not
   // happen, and whoever asked for it can tell.
   if (!steps.IsFirstInstance()) return steps.ReadSwitches().commandLineAction ? kExitHandedOver : 0;
-  steps.RegisterClassAndLoadInstallDir();
+  steps.LoadInstallDir();
   const Switches switches = steps.ReadSwitches();
   // A started (or tried) installer ends the run before the driver check.
   if (steps.UpgradeEndsRun(switches.forceUpgradePrompt)) return 0;

@@ -22,7 +22,7 @@ class RecordedSteps : public StartupSteps {
   bool forcedUpgrade = false;
 
   bool IsFirstInstance() override { return Record('I', firstInstance); }
-  void RegisterClassAndLoadInstallDir() override { taken += 'P'; }
+  void LoadInstallDir() override { taken += 'P'; }
   Switches ReadSwitches() override {
     taken += 'S';
     return switches;
