@@ -5,8 +5,10 @@
 namespace velmora {
 
 int RunStartupCourse(StartupSteps& steps) {
-  if (!steps.IsFirstInstance()) return 0;
-  steps.RegisterClassAndLoadInstallDir();
+  // Handed over to a running palette or another start's box: a command-line change did not
+  // happen, and whoever asked for it can tell.
+  if (!steps.IsFirstInstance()) return steps.ReadSwitches().commandLineAction ? kExitHandedOver : 0;
+  steps.LoadInstallDir();
   const Switches switches = steps.ReadSwitches();
   // A started (or tried) installer ends the run before the driver check.
   if (steps.UpgradeEndsRun(switches.forceUpgradePrompt)) return 0;
@@ -22,7 +24,7 @@ int RunStartupCourse(StartupSteps& steps) {
   }
   if (switches.commandLineAction) {
     // Whoever started us (a log-on script) can tell a failed change from a good one.
-    return steps.SetActivation(switches.requestedState) != 0 ? 1 : 0;
+    return steps.SetActivation(switches.requestedState) != 0 ? kExitChangeFailed : 0;
   }
   steps.RunPalette();
   return 0;

@@ -11,8 +11,8 @@ class StartupSteps {
   virtual ~StartupSteps() = default;
   // True when no palette runs yet; otherwise the running one was brought forward.
   virtual bool IsFirstInstance() = 0;
-  // The palette class and the installation directory: needed by every later step.
-  virtual void RegisterClassAndLoadInstallDir() = 0;
+  // The installation directory: needed by every later step.
+  virtual void LoadInstallDir() = 0;
   virtual Switches ReadSwitches() = 0;
   // True when the upgrade installer was started or tried: the run ends.
   virtual bool UpgradeEndsRun(bool forcePrompt) = 0;
@@ -27,11 +27,17 @@ class StartupSteps {
   virtual void DismissSplash() = 0;
   // The command-line change: 0 when the cache is now as asked.
   virtual int SetActivation(int requested) = 0;
-  // Start-up is over for the driver; the palette runs until the user closes it.
+  // Start-up is over for the driver; the palette's class is registered and the palette runs
+  // until the user closes it.
   virtual void RunPalette() = 0;
 };
 
-// Runs the course; the run's exit code: 1 when a command-line change failed, else 0.
+// The run's exit code when a command-line change failed, or was handed over to another start
+// and so not made.
+constexpr int kExitChangeFailed = 1;
+constexpr int kExitHandedOver = 2;
+
+// Runs the course; the run's exit code: kExitChangeFailed, kExitHandedOver, else 0.
 int RunStartupCourse(StartupSteps& steps);
 
 }  // namespace velmora

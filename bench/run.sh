@@ -65,7 +65,7 @@ session() {
   $run "$bin/bench_startup.exe" --steps "$BENCH_STEPS_RUNS" </dev/null | tr -d '\r' | awk -F'\t' '
     { for (i = 1; i <= NF; i++) v[i, NR] = $i; n = NR; f = NF }
     END {
-      split("process start to main|palette object (1 status request, 6 bitmaps)|single-instance check, class, install dir|switches, upgrade check|driver check (2 status requests)|OleInitialize|palette window shown, painted, idle|total", name, "|")
+      split("process start to main|palette object (1 status request)|single-instance check, install dir|switches, upgrade check|driver check (2 status requests)|OleInitialize|class, icon, 6 bitmaps, window shown, painted, idle|total", name, "|")
       for (i = 1; i <= f; i++) {
         m = 0; for (r = 1; r <= n; r++) col[r] = v[i, r]
         for (a = 1; a <= n; a++) for (b = a + 1; b <= n; b++) if (col[b] < col[a]) { t = col[a]; col[a] = col[b]; col[b] = t }

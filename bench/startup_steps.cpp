@@ -1,7 +1,7 @@
 // Where the palette course's start-up time goes: takes the course of CPaletteApp::InitInstance
-// (RunStartupCourse over the application's own steps) in one fresh process, each step wrapped
-// to read the clock, and prints the milliseconds of each part on one line:
-//   loader  palette-object  instance+class+dir  switches+upgrade  driver-check  ole  window  total
+// (CPaletteApp::RunCourse over the application's own steps) in one fresh process, each step
+// wrapped to read the clock, and prints the milliseconds of each part on one line:
+//   loader  palette-object  instance+dir  switches+upgrade  driver-check  ole  window  total
 // "loader" is the starter's CreateProcess call until WinMain; "window" is from the modal run's start until the
 // palette is shown, painted and idle (a zero timer fires only then), when it gets the quit
 // message. bench/run.sh runs it several times and reports medians. A windows-subsystem
@@ -15,7 +15,6 @@
 #include "app/startup_course.h"
 #include "app/switches.h"
 #include "app/win32/palette_app.h"
-#include "app/win32/startup_steps.h"
 #include "bench/bench_stats.h"
 #include "common/palette_contract.h"
 #include "palette/win32/main_palette.h"
@@ -37,8 +36,8 @@ class CTimedSteps : public velmora::StartupSteps {
   CTimedSteps(velmora::StartupSteps& steps, double* marks) : m_steps(steps), m_marks(marks) {}
 
   bool IsFirstInstance() override { return m_steps.IsFirstInstance(); }
-  void RegisterClassAndLoadInstallDir() override {
-    m_steps.RegisterClassAndLoadInstallDir();
+  void LoadInstallDir() override {
+    m_steps.LoadInstallDir();
     m_marks[2] = bench::NowMs();
   }
   velmora::Switches ReadSwitches() override { return m_steps.ReadSwitches(); }
@@ -81,9 +80,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR cmdLine, int) {
     velmora::DriverAction startup(services.driver);
     velmora::CMainPalette palette(services);
     t[1] = bench::NowMs();
-    velmora::CStartupSteps steps(theApp, palette, startup);
-    CTimedSteps timed(steps, t);
-    if (velmora::RunStartupCourse(timed) != 0 || t[6] == 0) return 2;
+    CTimedSteps timed(theApp, t);
+    if (theApp.RunCourse(palette, startup, &timed) != 0 || t[6] == 0) return 2;
   }
   theApp.ExitInstance();
   char line[256];

@@ -21,16 +21,29 @@ struct DriverServiceStatus {
   std::uint32_t state = kServiceStopped;
   std::uint32_t exitCode = 0;
   std::uint32_t processId = 0;  // the service's process while it starts or runs; else 0
+  // The recovery actions, read only for a service stopped with an error: whether one of them
+  // restarts it and the longest delay before such a restart; whether they also follow a stop
+  // the service reported with an error (by default only a crash, 1067, is a failure).
+  bool recoveryRestarts = false;
+  std::uint32_t recoveryDelayMs = 0;
+  bool recoveryOnReportedErrors = false;
 };
 
-// True while the service may still bring the driver: starting, running (its channel about to
-// listen), or an automatic one that has not failed yet (never started, or stopped cleanly).
-// Not installed, disabled, stopping, or stopped with an error after running: it will not come.
+// True when a stopped service's exit code means a failure its recovery actions act on.
+bool StoppedWithRecoverableFailure(const DriverServiceStatus& status);
+
+// True while the automatic service may still bring the driver: starting or running (its
+// channel about to listen), not started since boot (1077), or stopped by a failure its recovery
+// actions will restart. A clean stop (0), a disabled, manual-start or missing service, or one
+// stopping or paused: it will not come.
 bool DriverServiceMayStillListen(const DriverServiceStatus& status);
 
 // How a waiting start looks for the driver, and for how long in all.
 constexpr std::uint32_t kDriverStartLookMs = 300;
 constexpr std::uint32_t kDriverStartLimitMs = 30000;
+// A failed service is waited for no longer than its restart's delay and this grace after the
+// first look that found it stopped.
+constexpr std::uint32_t kDriverRestartGraceMs = 2000;
 
 class DriverStartProbe {
  public:

@@ -22,7 +22,7 @@ class RecordedSteps : public StartupSteps {
   bool forcedUpgrade = false;
 
   bool IsFirstInstance() override { return Record('I', firstInstance); }
-  void RegisterClassAndLoadInstallDir() override { taken += 'P'; }
+  void LoadInstallDir() override { taken += 'P'; }
   Switches ReadSwitches() override {
     taken += 'S';
     return switches;
@@ -58,10 +58,15 @@ TEST(StartupCourseTest, APlainStartChecksEverythingThenRunsThePalette) {
 }
 
 TEST(StartupCourseTest, EachEarlyEndStopsBeforeTheNextStep) {
-  RecordedSteps second;
-  second.firstInstance = false;
-  EXPECT_EQ(0, RunStartupCourse(second));
-  EXPECT_EQ("I", second.taken) << "a second start only brings the first forward";
+  // A second start only brings the first forward; a change it was asked for is not made, and
+  // its exit status says so.
+  for (const int action : {0, 1}) {
+    RecordedSteps second;
+    second.firstInstance = false;
+    second.switches.commandLineAction = action;
+    EXPECT_EQ(action ? kExitHandedOver : 0, RunStartupCourse(second)) << action;
+    EXPECT_EQ("IS", second.taken) << action;
+  }
 
   RecordedSteps upgraded;
   upgraded.switches.forceUpgradePrompt = 1;

@@ -6,7 +6,6 @@
 #include "app/install_dir.h"
 #include "app/startup_course.h"
 #include "app/win32/driver_start_probe.h"
-#include "app/win32/startup_steps.h"
 #include "common/palette_contract.h"
 #include "driver/activation.h"
 #include "driver/driver_checks.h"
@@ -42,9 +41,17 @@ BOOL CPaletteApp::InitInstance() {
   // Start-up is one action for the driver until the palette shows or the change is made.
   DriverAction startup(m_driver);
   CMainPalette palette(MakePaletteServices());
-  CStartupSteps steps(*this, palette, startup);
-  if (RunStartupCourse(steps) != 0) m_nExitCode = 1;
+  m_nExitCode = RunCourse(palette, startup);
   return FALSE;
+}
+
+int CPaletteApp::RunCourse(CMainPalette& palette, DriverAction& startup, StartupSteps* course) {
+  m_pPalette = &palette;
+  m_pStartup = &startup;
+  const int code = RunStartupCourse(course ? *course : *this);
+  m_pPalette = nullptr;
+  m_pStartup = nullptr;
+  return code;
 }
 
 BOOL CPaletteApp::PreTranslateMessage(MSG* msg) {
@@ -78,17 +85,17 @@ int CPaletteApp::ShowMessage(unsigned stringId, unsigned flags) {
   return framework::AfxMessageBox(stringId, flags);
 }
 
-int CPaletteApp::IsFirstInstance() {
-  if (!m_startLock.WaitForTurn()) return 0;  // the other start's box or dialog was brought forward
+bool CPaletteApp::IsFirstInstance() {
+  if (!m_startLock.WaitForTurn()) return false;  // the other start's box or dialog was brought forward
   HWND palette = FindWindowA(kPaletteClassName, nullptr);
-  if (!palette) return 1;  // the lock stays held until this start's palette exists
+  if (!palette) return true;  // the lock stays held until this start's palette exists
   ReleaseStartLock();
   HWND popup = GetLastActivePopup(palette);
   BringWindowToTop(palette);
   if (IsIconic(palette)) ShowWindow(palette, SW_RESTORE);
   BringWindowToTop(popup);
   SetForegroundWindow(popup);
-  return 0;
+  return false;
 }
 
 void CPaletteApp::ReleaseStartLock() { m_startLock.Release(); }
@@ -110,21 +117,23 @@ bool CPaletteApp::RegisterPaletteClass() {
 
 void CPaletteApp::LoadInstallDir() { m_strInstallDir = velmora::LoadInstallDir(m_settings, m_system, *this); }
 
-const Switches& CPaletteApp::ParseSwitches() {
+Switches CPaletteApp::ReadSwitches() {
   std::string upper(m_lpCmdLine ? m_lpCmdLine : "");
   m_system.UpperCase(upper);
   m_switches = velmora::ParseSwitches(upper);
   return m_switches;
 }
 
-bool CPaletteApp::CheckForUpgrade(bool forcePrompt) {
+bool CPaletteApp::UpgradeEndsRun(bool forcePrompt) {
   const UpgradeServices services{m_settings, m_userSettings, m_system, *this, m_strInstallDir};
   CUpgradePromptRunner prompt(services);
   return velmora::CheckForUpgrade(services, forcePrompt, prompt) != 0;
 }
 
-void CPaletteApp::WaitForStartingDriver(const std::function<void()>& waitBegins) {
-  CDriverStartProbe probe(m_transport, m_splash, waitBegins);
+void CPaletteApp::WaitForStartingDriver(bool showSplash) {
+  CDriverStartProbe probe(m_transport, m_splash, [this, showSplash] {
+    if (showSplash) ShowSplash();
+  });
   velmora::WaitForStartingDriver(probe);
 }
 
@@ -139,8 +148,27 @@ bool CPaletteApp::InitializeOle() {
   return true;
 }
 
+void CPaletteApp::ShowSplash() {
+  m_splash.Enable(true);
+  m_splash.Show(m_pPalette);  // the palette has no window yet: the splash has no owner
+}
+
+void CPaletteApp::DismissSplash() { m_splash.Dismiss(); }
+
 int CPaletteApp::SetActivation(int requested) {
   return velmora::SetActivation(m_driver, m_settings, *this, requested);
+}
+
+void CPaletteApp::RunPalette() {
+  m_pStartup->End();
+  // Only the palette's window is of this class (its icon and cursor cost a command-line change
+  // nothing); without it the palette cannot open and the run ends.
+  RegisterPaletteClass();
+  // Closed by the system's installer for an update (or by the end of the session), the palette
+  // is started again afterwards, as it was: without switches. Never after a crash or a hang,
+  // which a restart would only repeat.
+  RegisterApplicationRestart(L"", RESTART_NO_CRASH | RESTART_NO_HANG);
+  m_pPalette->DoModal();
 }
 
 }  // namespace velmora

@@ -1,11 +1,11 @@
-// The application object: takes the start-up course (app/startup_course.h, with the steps of
-// app/win32/startup_steps.h), owns the services and hands each window the ones it uses.
+// The application object: takes the start-up course (app/startup_course.h) over its own steps,
+// owns the services and hands each window the ones it uses.
 #pragma once
 #include <windows.h>
 
-#include <functional>
 #include <string>
 
+#include "app/startup_course.h"
 #include "app/switches.h"
 #include "app/win32/registry_settings_store.h"
 #include "app/win32/start_lock.h"
@@ -21,7 +21,9 @@
 
 namespace velmora {
 
-class CPaletteApp : public framework::CWinApp, public Prompts {
+class CMainPalette;
+
+class CPaletteApp : public framework::CWinApp, public Prompts, public StartupSteps {
  public:
   CPaletteApp();
   ~CPaletteApp() override;
@@ -35,27 +37,35 @@ class CPaletteApp : public framework::CWinApp, public Prompts {
   int ShowErrorWithArg(int code, const std::string& arg, unsigned flags, OwnerWindow owner = nullptr) override;
   int ShowMessage(unsigned stringId, unsigned flags) override;
 
+  // Takes the start-up course (app/startup_course.h) over this object's own steps, with this
+  // run's palette and start-up action; returns the run's exit code. `course` stands in for the
+  // steps where a caller wraps them (the benchmark times each one); by default this object.
+  int RunCourse(CMainPalette& palette, DriverAction& startup, StartupSteps* course = nullptr);
+
   // The start-up steps, in the order the course takes them.
-  // 1 when no palette runs yet; otherwise brings the running one forward and returns 0.
+  // True when no palette runs yet; otherwise brings the running one forward and returns false.
   // A start at the same moment as another waits here until the other's palette exists; when
-  // the other shows a box or dialog meanwhile, that comes forward instead and this returns 0.
-  int IsFirstInstance();
+  // the other shows a box or dialog meanwhile, that comes forward instead and this returns false.
+  bool IsFirstInstance() override;
+  void LoadInstallDir() override;
+  Switches ReadSwitches() override;
+  bool UpgradeEndsRun(bool forcePrompt) override;
+  // Waits while the driver's service is still starting, with the start-up picture when asked.
+  void WaitForStartingDriver(bool showSplash) override;
+  // Reports a missing, unhealthy or foreign driver.
+  void CheckDriver() override;
+  // False when OLE could not be started (reported in a box).
+  bool InitializeOle() override;
+  void ShowSplash() override;
+  void DismissSplash() override;
+  // Turns the cache on (1) or off (0): 0 when it is in that state now, -1 when the driver is
+  // unusable or of another version, else the driver's refusal. Shows its own error boxes.
+  int SetActivation(int requested) override;
+  void RunPalette() override;
+
   // This start's palette exists (or it will have none): the next start may look for it.
   void ReleaseStartLock();
   bool RegisterPaletteClass();
-  void LoadInstallDir();
-  const Switches& ParseSwitches();
-  // True when the upgrade installer was started or tried: the run ends.
-  bool CheckForUpgrade(bool forcePrompt);
-  // Waits while the driver's service is still starting; `waitBegins` runs when a wait begins.
-  void WaitForStartingDriver(const std::function<void()>& waitBegins);
-  // Reports a missing, unhealthy or foreign driver.
-  void CheckDriver();
-  // False when OLE could not be started (reported in a box).
-  bool InitializeOle();
-  // Turns the cache on (1) or off (0): 0 when it is in that state now, -1 when the driver is
-  // unusable or of another version, else the driver's refusal. Shows its own error boxes.
-  int SetActivation(int requested);
 
   // What the palette and the options sheet use, drawn from this object.
   PaletteServices MakePaletteServices();
@@ -75,6 +85,9 @@ class CPaletteApp : public framework::CWinApp, public Prompts {
   framework::CClassRegistration m_paletteClass;
   bool m_bOleInitialized = false;
   CStartupPicture m_splash;
+  // This run's palette and start-up action while RunCourse runs.
+  CMainPalette* m_pPalette = nullptr;
+  DriverAction* m_pStartup = nullptr;
 };
 
 }  // namespace velmora

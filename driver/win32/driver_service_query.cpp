@@ -7,6 +7,29 @@
 #include "framework/win32/handles.h"
 
 namespace velmora {
+namespace {
+
+// Asked only of a service stopped with an error. A standard user may read both; a system that
+// keeps no recovery actions (this Wine: the query fails with 124) reads as one without any.
+void ReadRecoveryActions(SC_HANDLE service, DriverServiceStatus& s) {
+  DWORD needed = 0;
+  QueryServiceConfig2A(service, SERVICE_CONFIG_FAILURE_ACTIONS, nullptr, 0, &needed);
+  if (needed < sizeof(SERVICE_FAILURE_ACTIONSA)) return;
+  std::vector<BYTE> buffer(needed);
+  if (!QueryServiceConfig2A(service, SERVICE_CONFIG_FAILURE_ACTIONS, buffer.data(), needed, &needed)) return;
+  const auto* failure = reinterpret_cast<const SERVICE_FAILURE_ACTIONSA*>(buffer.data());
+  for (DWORD i = 0; i < failure->cActions; ++i) {
+    if (failure->lpsaActions[i].Type != SC_ACTION_RESTART) continue;
+    s.recoveryRestarts = true;
+    if (failure->lpsaActions[i].Delay > s.recoveryDelayMs) s.recoveryDelayMs = failure->lpsaActions[i].Delay;
+  }
+  SERVICE_FAILURE_ACTIONS_FLAG flag{};
+  if (QueryServiceConfig2A(service, SERVICE_CONFIG_FAILURE_ACTIONS_FLAG, reinterpret_cast<BYTE*>(&flag), sizeof flag,
+                           &needed))
+    s.recoveryOnReportedErrors = flag.fFailureActionsOnNonCrashFailures != FALSE;
+}
+
+}  // namespace
 
 DriverServiceStatus QueryDriverService(const char* name) {
   DriverServiceStatus s;
@@ -32,6 +55,8 @@ DriverServiceStatus QueryDriverService(const char* name) {
   s.state = status.dwCurrentState;
   s.exitCode = status.dwWin32ExitCode;
   s.processId = status.dwProcessId;
+  if (s.startedBySystem && s.state == SERVICE_STOPPED && s.exitCode != 0 && s.exitCode != kErrorServiceNeverStarted)
+    ReadRecoveryActions(service.get(), s);
   return s;
 }
 

@@ -11,8 +11,10 @@
 namespace framework {
 
 // The answer to the button's WM_GETOBJECT for OBJID_CLIENT (`wp` as received). The object
-// reads *name whenever it is asked, so a renamed button is never described with its old name.
+// reads *name whenever it is asked, so a renamed button is never described with its old name;
+// it does not own it: once the last owner lets go (the button, when its window is destroyed),
+// every call answers CO_E_OBJNOTCONNECTED and nothing is posted to the window.
 // 0 when OLEACC or the standard object is not available: the button's own procedure answers.
-LRESULT AnswerAccessibleButton(HWND button, WPARAM wp, std::shared_ptr<const std::wstring> name);
+LRESULT AnswerAccessibleButton(HWND button, WPARAM wp, const std::shared_ptr<const std::wstring>& name);
 
 }  // namespace framework

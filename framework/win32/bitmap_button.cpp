@@ -3,14 +3,13 @@
 #include <utility>
 
 #include "framework/win32/accessible_button.h"
+#include "framework/win32/common_controls.h"
 #include "framework/win32/dialog.h"
 
 namespace framework {
 namespace {
 
-// The button class's own procedure, kept on the window while ButtonProc stands in front of it,
-// so the window works on whatever happens to this object.
-const char kButtonProcProperty[] = "Velmora.CBitmapButton.Next";
+const UINT_PTR kSubclassId = 1;
 
 std::wstring Widened(const std::string& text) {
   const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
@@ -87,32 +86,24 @@ void CBitmapButton::SetAccessibleName(const std::string& name) {
   std::wstring wide = Widened(name);
   const bool renamed = m_hAnswering && *m_pAccessibleName != wide;
   *m_pAccessibleName = std::move(wide);
-  if (m_hWnd && !m_hAnswering && IsWindow(m_hWnd)) {
-    const LONG_PTR next = GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC);
-    if (next && SetPropA(m_hWnd, kButtonProcProperty, reinterpret_cast<HANDLE>(next))) {
-      SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CBitmapButton::ButtonProc));
-      m_hAnswering = m_hWnd;
-    }
+  if (m_hWnd && !m_hAnswering && IsWindow(m_hWnd) &&
+      SubclassWindow(m_hWnd, &CBitmapButton::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+    m_hAnswering = m_hWnd;
   }
   if (renamed) NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, m_hAnswering, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void CBitmapButton::StopAnswering() {
+  // Objects already handed out describe a window nobody answers for any more.
+  m_pAccessibleName = std::make_shared<std::wstring>(*m_pAccessibleName);
   HWND wnd = std::exchange(m_hAnswering, nullptr);
-  if (!wnd || !IsWindow(wnd)) return;
-  // Under a later subclass ButtonProc stays, forwarding everything: unhooking it would cut
-  // that one off.
-  if (GetWindowLongPtrA(wnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&CBitmapButton::ButtonProc)) return;
-  const LONG_PTR next = reinterpret_cast<LONG_PTR>(RemovePropA(wnd, kButtonProcProperty));
-  if (next) SetWindowLongPtrA(wnd, GWLP_WNDPROC, next);
+  if (wnd && IsWindow(wnd)) RemoveSubclass(wnd, &CBitmapButton::SubclassProc, kSubclassId);
 }
 
-LRESULT CALLBACK CBitmapButton::ButtonProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-  const auto next = reinterpret_cast<WNDPROC>(GetPropA(wnd, kButtonProcProperty));
-  auto* self = dynamic_cast<CBitmapButton*>(FromHandlePermanent(wnd));
-  if (self && self->m_hAnswering != wnd) self = nullptr;
+LRESULT CALLBACK CBitmapButton::SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+  auto* self = reinterpret_cast<CBitmapButton*>(data);
   // The object id travels as a 32-bit value in lParam.
-  if (msg == WM_GETOBJECT && self && static_cast<LONG>(static_cast<DWORD>(lp)) == OBJID_CLIENT) {
+  if (msg == WM_GETOBJECT && static_cast<LONG>(static_cast<DWORD>(lp)) == OBJID_CLIENT) {
     if (const LRESULT answer = AnswerAccessibleButton(wnd, wp, self->m_pAccessibleName)) return answer;
   }
   switch (msg) {
@@ -126,21 +117,17 @@ LRESULT CALLBACK CBitmapButton::ButtonProc(HWND wnd, UINT msg, WPARAM wp, LPARAM
       wp = (wp & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_OWNERDRAW;
       break;
     case WM_UPDATEUISTATE: {
-      const LRESULT result = next ? CallWindowProcA(next, wnd, msg, wp, lp) : DefWindowProcA(wnd, msg, wp, lp);
+      const LRESULT result = DefaultSubclassProc(wnd, msg, wp, lp);
       if (GetFocus() == wnd) InvalidateRect(wnd, nullptr, FALSE);  // the focus cue comes or goes
       return result;
     }
+    case WM_NCDESTROY:
+      self->StopAnswering();
+      break;
     default:
       break;
   }
-  if (msg == WM_NCDESTROY) {
-    if (self) self->m_hAnswering = nullptr;
-    RemovePropA(wnd, kButtonProcProperty);
-    if (next && GetWindowLongPtrA(wnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&CBitmapButton::ButtonProc)) {
-      SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(next));
-    }
-  }
-  return next ? CallWindowProcA(next, wnd, msg, wp, lp) : DefWindowProcA(wnd, msg, wp, lp);
+  return DefaultSubclassProc(wnd, msg, wp, lp);
 }
 
 }  // namespace framework

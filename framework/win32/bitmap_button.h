@@ -39,12 +39,14 @@ class CBitmapButton : public CWnd {
   void SetAccessibleName(const std::string& name);
 
  private:
-  static LRESULT CALLBACK ButtonProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+  static LRESULT CALLBACK SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
   void StopAnswering();
 
   CBitmap m_pictures[4];  // indexed by ButtonPicture
+  // Shared with the objects handed to screen readers, which lose it (and answer no more) when
+  // the window they describe is destroyed.
   std::shared_ptr<std::wstring> m_pAccessibleName = std::make_shared<std::wstring>();
-  HWND m_hAnswering = nullptr;  // the window whose procedure ButtonProc stands in front of
+  HWND m_hAnswering = nullptr;  // the window SubclassProc is installed on
 };
 
 }  // namespace framework

@@ -36,13 +36,10 @@ void NameButton(CPaletteButton& button, const ButtonPictureNames& pictures) {
 
 }  // namespace
 
+// The state is asked at once (its request belongs to start-up); the icon and the pictures wait
+// for the window: a command-line change that shows no palette never draws them.
 CMainPalette::CMainPalette(const PaletteServices& services, HWND parent)
-    : CDialog(IDD_MAIN_PALETTE, parent), m_nActivationState(services.driver.IsActive()),
-      m_hIcon(LoadIconA(framework::AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_PALETTE))), m_services(services) {
-  LoadActivatePictures();
-  m_btnOptions.LoadBitmaps(kOptionsPictures.normal, kOptionsPictures.selected);
-  m_btnHelp.LoadBitmaps(kHelpPictures.normal, kHelpPictures.selected);
-}
+    : CDialog(IDD_MAIN_PALETTE, parent), m_nActivationState(services.driver.IsActive()), m_services(services) {}
 
 CMainPalette::~CMainPalette() = default;
 
@@ -76,6 +73,10 @@ BOOL CMainPalette::OnInitDialog() {
       AppendMenuA(menu, MF_STRING, kAboutCommand, about.c_str());
     }
   }
+  m_hIcon = LoadIconA(framework::AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_PALETTE));
+  LoadActivatePictures();
+  m_btnOptions.LoadBitmaps(kOptionsPictures.normal, kOptionsPictures.selected);
+  m_btnHelp.LoadBitmaps(kHelpPictures.normal, kHelpPictures.selected);
   SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
   SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 

@@ -22,7 +22,7 @@ class CMainPalette : public framework::CDialog {
   CPaletteButton m_btnActivate;
   // The cache state the palette shows: 1 active, 0 inactive; read once from the driver here.
   int m_nActivationState;
-  HICON m_hIcon;  // shared resource icon: never destroyed
+  HICON m_hIcon = nullptr;  // shared resource icon, loaded with the window: never destroyed
 
  private:
   PaletteServices m_services;

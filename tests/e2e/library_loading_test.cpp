@@ -50,7 +50,7 @@ TEST_F(LibraryLoadingTest, ThePaletteStartsWithoutTheLateLibrariesAndTheSheetBri
   EXPECT_FALSE(loaded.count("shell32.dll")) << "the shell mapped at start";
   EXPECT_FALSE(loaded.count("oleacc.dll")) << "accessibility mapped before any screen reader asked";
 
-  // The sheet loads COMCTL32 and registers its classes before its page's up-down controls are
+  // The sheet registers the common controls' classes before its page's up-down controls are
   // made: each box has its spin, which steps the box.
   OpenSheet();
   ASSERT_NE(nullptr, m_sheet);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "res/resource.h"
 #include "tests/e2e/palette_fixture.h"
 #include "tests/robot/accessibility.h"
 #include "tests/robot/fake_driver.h"
@@ -48,16 +49,16 @@ TEST_F(PaletteAccessibilityTest, EachButtonIsHeardByItsPicturesWordsAndAToggleAn
     const char* text;
     const char* name;
     const char* shortcut;
-  } buttons[] = {{1000, "&V", "Activate Velmora", "Alt+V"},
-                 {1002, "&O", "Advanced Options", "Alt+O"},
-                 {1003, "&H", "Help", "Alt+H"}};
+  } buttons[] = {{IDC_ACTIVATE, "&V", "Activate Velmora", "Alt+V"},
+                 {IDC_OPTIONS, "&O", "Advanced Options", "Alt+O"},
+                 {IDC_HELP_BUTTON, "&H", "Help", "Alt+H"}};
   for (const auto& b : buttons) {
     HWND button = GetDlgItem(palette, b.id);
     ExpectHeard(button, b.name, b.shortcut);
     EXPECT_EQ(b.text, robot::Text(button)) << "the window text keeps only the mnemonic";
   }
 
-  HWND activate = GetDlgItem(palette, 1000);
+  HWND activate = GetDlgItem(palette, IDC_ACTIVATE);
   robot::NameChangeListener listener(process.Pid());
   ASSERT_TRUE(listener.Listening());
   PostMessageA(activate, BM_CLICK, 0, 0);
@@ -74,8 +75,8 @@ TEST_F(PaletteAccessibilityTest, EachButtonIsHeardByItsPicturesWordsAndAToggleAn
   ASSERT_TRUE(robot::WaitForMessageBox(process.Pid(), &box, 10s));
   EXPECT_TRUE(robot::WaitUntil([&] { return listener.Announced(activate) == 2; }, 5s));
   ExpectHeard(activate, "Activate Velmora", "Alt+V");
-  EXPECT_EQ(0, listener.Announced(GetDlgItem(palette, 1002)));
-  EXPECT_EQ(0, listener.Announced(GetDlgItem(palette, 1003)));
+  EXPECT_EQ(0, listener.Announced(GetDlgItem(palette, IDC_OPTIONS)));
+  EXPECT_EQ(0, listener.Announced(GetDlgItem(palette, IDC_HELP_BUTTON)));
   robot::PressButton(box.wnd, IDOK);
   ASSERT_TRUE(robot::WaitUntil([&] { return robot::MessageBoxes(process.Pid()).empty(); }, 5s));
   PostMessageA(palette, WM_CLOSE, 0, 0);

@@ -22,8 +22,10 @@ RECT ScreenRect(HWND wnd);
 void ClickWithTheMouse(HWND wnd);
 // Clicks the window with the mouse until what the click brings holds, as a person clicks again
 // when nothing happened: under Wine a click that comes just as the window's top-level window
-// takes the foreground is now and then lost on the way. Three clicks at most; false if none
-// brought it.
+// takes the foreground is now and then lost on the way. Three clicks at most, each after the
+// window is brought forward again; false if none brought it. Only for a click on a freshly
+// shown palette, whose activation no test is about: a course that tests the palette's input or
+// activation clicks once.
 bool ClickUntil(HWND wnd, const std::function<bool()>& answered);
 // True once the window is enabled again and its thread has come back to its message loop, so
 // that input sent next is handled by that window (the program re-enables its windows just after

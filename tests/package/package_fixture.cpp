@@ -31,6 +31,11 @@ std::string Parent(const std::string& dir) { return dir.substr(0, dir.find_last_
 
 }  // namespace
 
+bool UnderWine() {
+  const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 std::string PackageFolder() { return Parent(robot::ProgramDir()) + "\\package"; }
 std::string NewerPackageFolder() { return Parent(robot::ProgramDir()) + "\\package-newer"; }
 
@@ -76,6 +81,39 @@ bool StopService() {
   if (!service) return false;
   ControlService(service.get(), SERVICE_CONTROL_STOP, &status);
   return WaitForServiceState(SERVICE_STOPPED);
+}
+
+bool StopServiceWithNet() {
+  char system[MAX_PATH];
+  const UINT n = GetSystemDirectoryA(system, MAX_PATH);
+  robot::Process net = robot::Start(std::string(system, n) + "\\net.exe", std::string("stop ") + kService);
+  return net.WaitForExit(30s) && WaitForServiceState(SERVICE_STOPPED);
+}
+
+bool MakeServiceNotStartedSinceBoot() {
+  UniqueService manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT | SC_MANAGER_CREATE_SERVICE));
+  UniqueService old(OpenServiceA(manager.get(), kService, SERVICE_QUERY_CONFIG | DELETE));
+  if (!old) return false;
+  DWORD needed = 0;
+  QueryServiceConfigA(old.get(), nullptr, 0, &needed);
+  std::vector<BYTE> buffer(needed);
+  const auto* config = reinterpret_cast<const QUERY_SERVICE_CONFIGA*>(buffer.data());
+  if (needed == 0 || !QueryServiceConfigA(old.get(), reinterpret_cast<QUERY_SERVICE_CONFIGA*>(buffer.data()), needed,
+                                          &needed)) {
+    return false;
+  }
+  const std::string path = config->lpBinaryPathName;
+  const std::string shown = config->lpDisplayName ? config->lpDisplayName : kService;
+  const DWORD type = config->dwServiceType;
+  const DWORD start = config->dwStartType;
+  const DWORD errors = config->dwErrorControl;
+  if (!DeleteService(old.get())) return false;
+  old.reset();
+  UniqueService made(CreateServiceA(manager.get(), kService, shown.c_str(), SERVICE_QUERY_STATUS, type, start, errors,
+                                    path.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr));
+  SERVICE_STATUS status{};
+  return made && QueryServiceStatus(made.get(), &status) && status.dwCurrentState == SERVICE_STOPPED &&
+         status.dwWin32ExitCode == ERROR_SERVICE_NEVER_STARTED;
 }
 
 bool StartService() {

@@ -24,6 +24,10 @@ constexpr char kService[] = "vlifs95sim";
 constexpr char kInstallDir[] = "C:\\Program Files\\Nolvex\\Velmora";
 constexpr char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
+// True when the courses run under Wine, where some of what a package asks of the system is
+// accepted and not kept (see PLATFORM-NOTES): a course expects that system's one outcome.
+bool UnderWine();
+
 // The folders of the built packages: the program's version, and a newer one.
 std::string PackageFolder();
 std::string NewerPackageFolder();
@@ -38,7 +42,12 @@ std::vector<std::string> InstalledVersions();
 // The service's state (SERVICE_RUNNING ...), 0 when it does not exist.
 DWORD ServiceState();
 bool StopService();
+// Stops the service as an administrator does at a command prompt ("net stop"): a clean stop.
+bool StopServiceWithNet();
 bool StartService();
+// Brings the installed service to the state it has before its first start since boot (exit
+// code 1077), which otherwise only a new boot gives: made anew with the same configuration.
+bool MakeServiceNotStartedSinceBoot();
 // SERVICE_AUTO_START, SERVICE_DISABLED ...
 bool SetServiceStart(DWORD startType);
 

@@ -1,5 +1,6 @@
 // The log-on entry's "/AUT" against the installed driver service: at log-on the service may
-// still be starting, and the activation waits for it; one that will not come is not waited for.
+// not have started yet, and the activation waits for it; one that will not come (an
+// administrator stopped it, it starts only by hand, it is disabled) is not waited for.
 #include "tests/package/package_fixture.h"
 
 namespace package_e2e {
@@ -9,11 +10,12 @@ class PackageLogOnTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_EQ(0u, InstallQuietly(PackageFolder()));
-    ASSERT_TRUE(StopService());
+    ASSERT_TRUE(StopServiceWithNet());
   }
 };
 
-TEST_F(PackageLogOnTest, ActivationAtLogOnWaitsForTheServiceThatStartsLater) {
+TEST_F(PackageLogOnTest, ActivationAtLogOnWaitsForTheServiceNotStartedSinceBoot) {
+  ASSERT_TRUE(MakeServiceNotStartedSinceBoot());
   robot::Process p = StartInstalledVelmora("/AUT /NOB");
   robot::WaitUntil([] { return false; }, 3s);
   ASSERT_TRUE(p.Running()) << "it did not wait for the driver";
@@ -27,23 +29,32 @@ TEST_F(PackageLogOnTest, ActivationAtLogOnWaitsForTheServiceThatStartsLater) {
   EXPECT_EQ(3, DriverStatus().at(4));
 }
 
-TEST_F(PackageLogOnTest, ActivationAtLogOnWithTheServiceDisabledReportsTheMissingDriverAtOnce) {
-  ASSERT_TRUE(SetServiceStart(SERVICE_DISABLED));
-  const std::string before = robot::Snapshot("SOFTWARE\\NOLVEX");
-  const DWORD started = GetTickCount();
-  robot::Process p = StartInstalledVelmora("/AUT /NOB");
-  robot::MessageBoxSeen first;
-  ASSERT_TRUE(robot::WaitForMessageBox(p.Pid(), &first, 5s));
-  EXPECT_LE(GetTickCount() - started, 2000u) << "it waited for a driver that cannot come";
-  std::vector<robot::MessageBoxSeen> boxes = robot::AnswerBoxesUntilExit(p, 20s);
-  DWORD code = 99;
-  ASSERT_TRUE(p.WaitForExit(1s, &code));
-  // As without a service: the start-up check's box, then the activation's own.
-  std::vector<std::string> captions;
-  for (const robot::MessageBoxSeen& b : boxes) captions.push_back(b.caption);
-  EXPECT_EQ((std::vector<std::string>{"Velmora Error :  14", "Velmora Error :  14"}), captions);
-  EXPECT_EQ(1u, code);
-  EXPECT_EQ(before, robot::Snapshot("SOFTWARE\\NOLVEX"));
+TEST_F(PackageLogOnTest, ActivationAtLogOnWithAServiceThatWillNotComeReportsTheMissingDriverAtOnce) {
+  const struct {
+    const char* what;
+    DWORD start;
+  } rows[] = {{"stopped with net stop", SERVICE_AUTO_START},
+              {"manual start", SERVICE_DEMAND_START},
+              {"disabled", SERVICE_DISABLED}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.what);
+    ASSERT_TRUE(SetServiceStart(r.start));
+    const std::string before = robot::Snapshot("SOFTWARE\\NOLVEX");
+    const DWORD started = GetTickCount();
+    robot::Process p = StartInstalledVelmora("/AUT /NOB");
+    robot::MessageBoxSeen first;
+    ASSERT_TRUE(robot::WaitForMessageBox(p.Pid(), &first, 5s));
+    EXPECT_LE(GetTickCount() - started, 2000u) << "it waited for a driver that will not come";
+    std::vector<robot::MessageBoxSeen> boxes = robot::AnswerBoxesUntilExit(p, 20s);
+    DWORD code = 99;
+    ASSERT_TRUE(p.WaitForExit(1s, &code));
+    // As without a service: the start-up check's box, then the activation's own.
+    std::vector<std::string> captions;
+    for (const robot::MessageBoxSeen& b : boxes) captions.push_back(b.caption);
+    EXPECT_EQ((std::vector<std::string>{"Velmora Error :  14", "Velmora Error :  14"}), captions);
+    EXPECT_EQ(1u, code);
+    EXPECT_EQ(before, robot::Snapshot("SOFTWARE\\NOLVEX"));
+  }
 }
 
 }  // namespace

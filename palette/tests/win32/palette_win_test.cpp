@@ -1,6 +1,9 @@
 // The palette's window pieces in-process: picture buttons, the system menu entry, the
 // start-up picture's lifetime.
 #include <oleacc.h>
+#include <servprov.h>
+
+#include <cstdio>
 
 #include <gtest/gtest.h>
 
@@ -94,14 +97,57 @@ TEST(BitmapButtonTest, ANamedButtonTellsScreenReadersItsNameUntilItsObjectOrWind
   EXPECT_EQ(buttonProc, GetWindowLongPtrA(wnd, GWLP_WNDPROC)) << "the ended object left its procedure";
   EXPECT_EQ("V", robot::DescribeAccessible(wnd).name);
 
-  // A named button whose window is destroyed first lets go of it there.
+  // A named button whose window is destroyed first lets go of it there; an object a screen
+  // reader still holds then answers nothing and clicks nothing. It hands out the standard
+  // object's other interfaces as long as it answers, as itself.
   {
     framework::CBitmapButton button;
     button.Attach(wnd);
     button.SetAccessibleName("Help");
+    framework::UniqueInterface<IAccessible> standard;
+    ASSERT_EQ(S_OK, CreateStdAccessibleObject(wnd, OBJID_CLIENT, __uuidof(IAccessible),
+                                              reinterpret_cast<void**>(standard.put())));
+    framework::UniqueInterface<IAccessible> held;
+    ASSERT_EQ(S_OK, AccessibleObjectFromWindow(wnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                               reinterpret_cast<void**>(held.put())));
+    const IID identity = {0x7852b78d, 0x1cfd, 0x41c1, {0xa6, 0x15, 0x9c, 0x0c, 0x85, 0x96, 0x0b, 0x5f}};
+    const IID others[] = {__uuidof(IEnumVARIANT), __uuidof(IOleWindow), __uuidof(IServiceProvider), identity};
+    framework::UniqueInterface<IUnknown> heldItself;
+    ASSERT_EQ(S_OK, held.get()->QueryInterface(__uuidof(IUnknown), reinterpret_cast<void**>(heldItself.put())));
+    int handedOut = 0;
+    for (const IID& iid : others) {
+      framework::UniqueInterface<IUnknown> ours, theirs, back;
+      const HRESULT expected = standard.get()->QueryInterface(iid, reinterpret_cast<void**>(theirs.put()));
+      EXPECT_EQ(SUCCEEDED(expected), SUCCEEDED(held.get()->QueryInterface(iid, reinterpret_cast<void**>(ours.put()))));
+      if (!ours) continue;
+      ++handedOut;
+      ASSERT_EQ(S_OK, ours.get()->QueryInterface(__uuidof(IUnknown), reinterpret_cast<void**>(back.put())));
+      EXPECT_EQ(heldItself.get(), back.get()) << "handed out as another object";
+    }
+    HWND told = nullptr;
+    framework::UniqueInterface<IOleWindow> window;
+    if (SUCCEEDED(held.get()->QueryInterface(__uuidof(IOleWindow), reinterpret_cast<void**>(window.put())))) {
+      EXPECT_EQ(S_OK, window.get()->GetWindow(&told));
+      EXPECT_EQ(wnd, told);
+    }
+    std::printf("the standard object hands out %d of its 4 other interfaces\n", handedOut);
+
     DestroyWindow(parent);
     EXPECT_FALSE(IsWindow(wnd));
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    VARIANT role{};
+    EXPECT_EQ(CO_E_OBJNOTCONNECTED, held.get()->get_accName(self, &name));
+    EXPECT_EQ(nullptr, name);
+    EXPECT_EQ(CO_E_OBJNOTCONNECTED, held.get()->get_accRole(self, &role));
+    EXPECT_EQ(CO_E_OBJNOTCONNECTED, held.get()->accDoDefaultAction(self));
+    if (window) {
+      EXPECT_EQ(CO_E_OBJNOTCONNECTED, window.get()->GetWindow(&told));
+    }
     button.SetAccessibleName("Advanced Options");  // nothing to answer for, nothing announced
+    EXPECT_EQ(CO_E_OBJNOTCONNECTED, held.get()->get_accName(self, &name)) << "a later name reaches no dead window";
   }
   CoUninitialize();
 }
