@@ -57,6 +57,12 @@ class CPaletteApp : public framework::CWinApp, public Prompts {
   // unusable or of another version, else the driver's refusal. Shows its own error boxes.
   int SetActivation(int requested);
 
+  // "/OPTIONS": the options sheet alone, centred on the screen; false when a value could not
+  // be stored.
+  bool RunOptionsAlone();
+  // "/?": the switches and the exit statuses in one box.
+  void ListSwitches();
+
   // What the palette and the options sheet use, drawn from this object.
   PaletteServices MakePaletteServices();
   OptionsServices MakeOptionsServices();

@@ -10,6 +10,8 @@ namespace velmora::sim {
 
 constexpr char kGeneralKey[] = "SOFTWARE\\NOLVEX\\VELMORA\\General";
 constexpr char kCacheKey[] = "SOFTWARE\\NOLVEX\\VELMORA\\Cache";
+// Where Group Policy puts an administrator's cache settings; a usable value here wins.
+constexpr char kCachePolicyKey[] = "SOFTWARE\\Policies\\Nolvex\\Velmora\\Cache";
 
 // One registry value as read: missing, a DWORD, a string, or of another type.
 struct StoredValue {
@@ -50,7 +52,8 @@ struct CacheSettingsRead {
 };
 
 // Reads the three settings; a value that is missing, not a DWORD or out of what the driver
-// supports is not taken.
+// supports is not taken. Each setting's policy value counts first; one that could not be
+// taken is passed over for the stored value, as if there were none.
 CacheSettingsRead ReadCacheSettings(DriverRegistry& registry, const CacheSettings& inEffect);
 
 struct StartUpState {
