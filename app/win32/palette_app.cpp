@@ -47,7 +47,10 @@ bool CPaletteApp::RunOptionsAlone() {
   return !prompts.Failed();
 }
 
-void CPaletteApp::ListSwitches() { framework::AfxMessageBox(IDS_SWITCHES_HELP, MB_OK | MB_ICONINFORMATION); }
+void CPaletteApp::ListSwitches() {
+  // Longer than the usual 256 characters of a string-table box.
+  framework::AfxMessageBox(framework::LoadResourceString(IDS_SWITCHES_HELP, 1024), MB_OK | MB_ICONINFORMATION);
+}
 
 OptionsServices CPaletteApp::MakeOptionsServices() { return {m_settings, m_system, *this, m_driver, m_strInstallDir}; }
 

@@ -14,7 +14,7 @@ bool CPolicyKeyWatch::Arm() {
     if (slash == std::string::npos) return false;
     path.resize(slash);
   }
-  // The whole subtree: below a parent, the policy key's creation and its values alike.
+  // The whole subtree: the program's key's creation, deletion and values alike.
   const DWORD filter = REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET;
   return RegNotifyChangeKeyValue(m_key.get(), TRUE, filter, m_event.get(), TRUE) == ERROR_SUCCESS;
 }

@@ -1,6 +1,8 @@
 // Tells the driver when an administrator's cache policy may have changed, without polling: an
-// event the registry sets when a value of the policy key is added, changed or removed. While
-// the key does not exist its nearest existing parent is watched, so its creation is seen too.
+// event the registry sets when anything below the machine's policies key changes (a policy
+// refresh that creates, changes or deletes the program's key or its values). A watch on the
+// program's key itself would not see the key deleted and created again. Where the policies key
+// does not exist yet, its nearest existing parent is watched.
 #pragma once
 #include <windows.h>
 
@@ -12,7 +14,7 @@ namespace velmora::sim {
 
 class CPolicyKeyWatch {
  public:
-  explicit CPolicyKeyWatch(std::string keyPath);
+  explicit CPolicyKeyWatch(std::string keyPath = "SOFTWARE\\Policies");
 
   // Watches (again): call once before the first read and after every signal. False when not
   // even a parent of the key could be watched.

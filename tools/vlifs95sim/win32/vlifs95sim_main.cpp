@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
   // driver that cannot have the pipe must not consume the mark.
   const auto serve = [&](HANDLE stop, HANDLE ready, const std::function<void()>& startStep) {
     // An administrator's policy counts at once: its key is watched from before the first read.
-    CPolicyKeyWatch policy(kCachePolicyKey);
+    CPolicyKeyWatch policy;
     framework::UniqueKernelHandle serving(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     std::thread watcher;
     if (options->registry && policy.Arm() && serving) {
