@@ -1,5 +1,8 @@
 #include "options/cache_policy.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "common/registry_names.h"
 #include "options/cache_units.h"
 
@@ -18,10 +21,8 @@ std::optional<std::uint32_t> ReadPolicyValue(SettingsStore& settings, const char
 bool IsStorableCacheValue(CacheSetting setting, std::uint32_t stored) {
   switch (setting) {
     case CacheSetting::kBlockSize:
-      for (const std::int32_t choice : kBlockSizeChoices) {
-        if (stored == StoredFromShownKilo(choice)) return true;
-      }
-      return false;
+      return std::any_of(std::begin(kBlockSizeChoices), std::end(kBlockSizeChoices),
+                         [stored](std::int32_t choice) { return stored == StoredFromShownKilo(choice); });
     case CacheSetting::kMaxSize:
       return stored >= StoredFromShownKilo(kMaxSizeSpinRange.min) && stored <= StoredFromShownKilo(kMaxSizeSpinRange.max);
     case CacheSetting::kRefreshTimer:
