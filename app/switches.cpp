@@ -28,7 +28,14 @@ Switches ParseSwitches(const std::string& commandLine) {
   }
   if (HasSwitch(upper, "NOB")) s.showSplash = false;
   if (HasSwitch(upper, "UPG")) s.forceUpgradePrompt = true;
+  if (HasSwitch(upper, "OPTIONS")) s.optionsAlone = true;
+  if (HasSwitch(upper, "?")) s.listSwitches = true;
   return s;
+}
+
+Course ChooseCourse(const Switches& switches) {
+  if (switches.listSwitches) return Course::kListSwitches;
+  return switches.optionsAlone ? Course::kOptionsAlone : Course::kStartup;
 }
 
 }  // namespace velmora

@@ -13,6 +13,9 @@ constexpr const char kMakerKey[] = "SOFTWARE\\NOLVEX";
 constexpr const char kClientKeyName[] = "VELMORA";
 constexpr const char kGeneralKey[] = "SOFTWARE\\NOLVEX\\VELMORA\\General";
 constexpr const char kCacheKey[] = "SOFTWARE\\NOLVEX\\VELMORA\\Cache";
+// An administrator's cache settings by Group Policy: only policy writes here, and a usable
+// value wins over the one under kCacheKey. Never written by the program.
+constexpr const char kCachePolicyKey[] = "SOFTWARE\\Policies\\Nolvex\\Velmora\\Cache";
 constexpr const char kAgentsKey[] = "SOFTWARE\\NOLVEX\\VELMORA\\Servers\\ConfiguredAgents";
 // Looked up with its trailing backslash removed for "InstalledDirectory" and kept for "SetupExeDir".
 constexpr const char kProductKeyWithSlash[] = "Software\\Nolvex\\Velmora\\";

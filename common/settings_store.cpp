@@ -54,4 +54,6 @@ std::int32_t SettingsStore::WriteString(const char* keyPath, const char* name, c
   return WriteValue(keyPath, name, kRegSz, reinterpret_cast<const std::uint8_t*>(text), size);
 }
 
+std::int32_t SettingsStore::CheckChangeAccess(const char*) { return kErrorSuccess; }
+
 }  // namespace velmora

@@ -26,6 +26,10 @@ class SettingsStore {
   virtual std::int32_t WriteValue(const char* keyPath, const char* name, std::uint32_t type,
                                   const std::uint8_t* data, std::uint32_t size) = 0;
   virtual std::int32_t DeleteValue(const char* keyPath, const char* name) = 0;
+  // Whether this user may set values on the key (or create it, where it is missing), asking
+  // for exactly that right and changing nothing: 0, or the refusal (5). A store without access
+  // rights refuses nobody.
+  virtual std::int32_t CheckChangeAccess(const char* keyPath);
 
   // 13 when the value is not a 4-byte REG_DWORD; 234 when it is larger than 4 bytes.
   std::int32_t ReadDword(const char* keyPath, const char* name, std::uint32_t* value);

@@ -1,8 +1,14 @@
 #include "options/cache_page.h"
 
+#include "common/registry_names.h"
+
 namespace velmora {
 
 void CachePage::Open() {
+  m_policy = ReadCachePolicy(m_settings);
+  m_bMayChange = m_settings.CheckChangeAccess(kCacheKey) == kErrorSuccess;
+  m_control = DecideCachePageControl(m_policy, m_bMayChange);
+  if (!m_control.Unrestricted()) m_boxes.ShowControl(m_control);
   const bool allRead = Load();
   m_boxes.SetRanges();
   m_boxes.Show(m_shown);  // positions set before the ranges were clamped to the default range
@@ -11,11 +17,11 @@ void CachePage::Open() {
 }
 
 bool CachePage::Load() {
-  m_lastRead = ReadCacheSettings(m_settings, m_loadPrompts);
+  m_lastRead = ReadCacheSettings(m_settings, m_loadPrompts, m_policy);
   m_shown = m_lastRead.shown;
   m_stored = m_lastRead.stored;
   m_boxes.Show(m_shown);
-  if (!m_lastRead.allRead) Store(m_loadPrompts, m_stored);  // writes the defaults of what could not be read
+  if (!m_lastRead.allRead && m_bMayChange) Store(m_loadPrompts, m_stored);  // writes the defaults of what could not be read
   if (m_bReady) m_boxes.SetModified(CacheSettingsChanged(m_shown, m_stored));
   return m_lastRead.allRead;
 }
@@ -23,7 +29,10 @@ bool CachePage::Load() {
 bool CachePage::Save() { return Store(m_prompts, UserChangesBase()); }
 
 bool CachePage::Store(Prompts& prompts, const CacheFields& base) {
-  if (!m_boxes.ReadBoxes(&m_shown) || !ValidateRanges()) return false;
+  if (!m_boxes.ReadBoxes(&m_shown)) return false;
+  KeepPolicyValues();
+  if (!ValidateRanges()) return false;
+  if (!m_bMayChange) return true;  // the user could not have stored anything: no box either
   WriteCacheSettings(m_settings, prompts, m_shown, base);
   return true;
 }
@@ -42,6 +51,16 @@ CacheFields CachePage::UserChangesBase() const {
   return base;
 }
 
+void CachePage::KeepPolicyValues() {
+  if (m_policy.blockSize) m_shown.blockSize = m_stored.blockSize;
+  if (m_policy.maxSize) m_shown.maxSize = m_stored.maxSize;
+  if (m_policy.refreshTimer) {
+    m_shown.hours = m_stored.hours;
+    m_shown.minutes = m_stored.minutes;
+    m_shown.seconds = m_stored.seconds;
+  }
+}
+
 bool CachePage::ValidateRanges() {
   const auto refusal = FindRangeRefusal(m_shown, m_stored);
   if (!refusal) return true;
@@ -51,6 +70,8 @@ bool CachePage::ValidateRanges() {
 
 bool CachePage::Changed() {
   if (m_bReady) m_boxes.ReadBoxes(&m_shown);  // a box that holds no number keeps its last value
+  KeepPolicyValues();
+  if (!m_bMayChange) return false;
   return CacheSettingsChanged(m_shown, m_stored);
 }
 

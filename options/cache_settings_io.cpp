@@ -9,22 +9,32 @@ namespace {
 constexpr unsigned kCacheBoxFlags = kMbTaskModal | kMbIconHand;
 }
 
-CacheRead ReadCacheSettings(SettingsStore& settings, Prompts& prompts) {
+namespace {
+// The policy's value where there is one, else what is stored.
+std::int32_t ReadSetting(SettingsStore& settings, const char* name, const std::optional<std::uint32_t>& policy,
+                         std::uint32_t* value) {
+  if (!policy) return settings.ReadDword(kCacheKey, name, value);
+  *value = *policy;
+  return kErrorSuccess;
+}
+}  // namespace
+
+CacheRead ReadCacheSettings(SettingsStore& settings, Prompts& prompts, const CachePolicy& policy) {
   CacheRead r{kShownCacheDefaults, kStoredBeforeRead, true, true, true, true};
   std::uint32_t value = 0;
-  if (settings.ReadDword(kCacheKey, kBlockSizeValue, &value) != kErrorSuccess) {
+  if (ReadSetting(settings, kBlockSizeValue, policy.blockSize, &value) != kErrorSuccess) {
     prompts.ShowError(kErrReadBlockSize, kCacheBoxFlags);
     r.allRead = r.blockSizeRead = false;
   } else {
     r.stored.blockSize = r.shown.blockSize = ShownFromStoredKilo(value);
   }
-  if (settings.ReadDword(kCacheKey, kMaxSizeValue, &value) != kErrorSuccess) {
+  if (ReadSetting(settings, kMaxSizeValue, policy.maxSize, &value) != kErrorSuccess) {
     prompts.ShowError(kErrReadMaxSize, kCacheBoxFlags);
     r.allRead = r.maxSizeRead = false;
   } else {
     r.stored.maxSize = r.shown.maxSize = ShownFromStoredKilo(value);
   }
-  if (settings.ReadDword(kCacheKey, kRefreshTimerValue, &value) != kErrorSuccess) {
+  if (ReadSetting(settings, kRefreshTimerValue, policy.refreshTimer, &value) != kErrorSuccess) {
     prompts.ShowError(kErrReadRefreshTimer, kCacheBoxFlags);
     r.allRead = r.refreshTimerRead = false;
   } else {

@@ -2,6 +2,7 @@
 #pragma once
 #include "common/prompts.h"
 #include "common/settings_store.h"
+#include "options/cache_policy.h"
 #include "options/cache_units.h"
 
 namespace velmora {
@@ -17,8 +18,9 @@ struct CacheRead {
 };
 
 // Reads BlockSize, MaxSize and RefreshTimer. Each failed read shows its own box (20002, 20003,
-// 20004, in that order, task-modal, no owner) and leaves the default shown.
-CacheRead ReadCacheSettings(SettingsStore& settings, Prompts& prompts);
+// 20004, in that order, task-modal, no owner) and leaves the default shown. A setting with a
+// policy value is not read: the policy's value counts as read and stored.
+CacheRead ReadCacheSettings(SettingsStore& settings, Prompts& prompts, const CachePolicy& policy = {});
 
 // Writes each value whose shown form differs from the remembered one; a failed write shows
 // 20005, 20006 or 20007 and the later writes still happen. Callers refuse values that do not

@@ -18,6 +18,9 @@
 
 // Strings that are not errors (errors are 20000-20027, named in common/error_codes.h)
 #define IDS_OLE_INIT_FAILED     100
+#define IDS_CACHE_MANAGED       120
+#define IDS_CACHE_ADMIN_ONLY    121
+#define IDS_SWITCHES_HELP       122
 #define IDS_ABOUTBOX            101
 #define IDS_OPTIONS_CAPTION     109
 #define IDS_ACTIVATED           110
@@ -67,6 +70,8 @@
 #define IDC_SECONDS             1028
 #define IDC_BLOCK_SIZE          1029
 #define IDC_MAX_SIZE            1030
+#define IDC_CACHE_NOTICE        1060
+#define IDC_CHANGE_SETTINGS     1061
 
 // The client's version: About box, upgrade prompt, version resource and driver check.
 #define VELMORA_VERSION_MAJOR    4

@@ -3,7 +3,8 @@
 # package is installed silently into a Wine prefix of the build folder's own (shots-prefix), and
 # every picture shows Velmora.exe as installed, against the installed driver service. The
 # windows: the palette offering activation and deactivation, the About box, the start-up
-# picture, the options sheet, the upgrade prompt and program dialog, and an error box.
+# picture, the options sheet (and its Cache page with a policy value), the upgrade prompt and
+# program dialog, and an error box.
 #   tools/screenshots.sh [BUILD_DIR]     (default: build-win)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -39,6 +40,12 @@ velmora; shot palette-deactivate 3
 run "$helper" press "Corvane Velmora" 1002; shot options
 end_program
 run "$program" /DEA /NOB >/dev/null 2>&1
+
+# The Cache page with a maximum size set by policy, in the options alone.
+run reg add 'HKLM\SOFTWARE\Policies\Nolvex\Velmora\Cache' /v MaxSize /t REG_DWORD /d 32768 /f >/dev/null
+velmora /OPTIONS; shot options-managed 3
+end_program
+run reg delete 'HKLM\SOFTWARE\Policies\Nolvex' /f >/dev/null
 
 run "$helper" splash 4000 "$program" >/dev/null 2>&1 &
 shot splash 3

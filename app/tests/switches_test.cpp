@@ -45,6 +45,29 @@ TEST(SwitchesTest, TableOrderCaseDashFormAndSubstrings) {
   }
 }
 
+TEST(SwitchesTest, TheListAndTheOptionsAloneAreCoursesOfTheirOwn) {
+  const struct {
+    const char* line;
+    Course course;
+  } cases[] = {
+      {"", Course::kStartup},
+      {"/ACT /NOB", Course::kStartup},
+      {"/OPTIONS", Course::kOptionsAlone},
+      {"-options", Course::kOptionsAlone},
+      {"/Options /DEA /UPG", Course::kOptionsAlone},  // no change, no upgrade offer
+      {"/OPTION", Course::kStartup},
+      {"OPTIONS", Course::kStartup},
+      {"/?", Course::kListSwitches},
+      {"-?", Course::kListSwitches},
+      {"/ACT /? /OPTIONS", Course::kListSwitches},
+      {"?", Course::kStartup},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.course, ChooseCourse(ParseSwitches(c.line))) << c.line;
+  // The options alone set nothing of the start-up course's own.
+  const Switches options = ParseSwitches("/OPTIONS");
+  EXPECT_FALSE(options.commandLineAction || options.showSplash || options.forceUpgradePrompt);
+}
+
 TEST(SwitchesTest, HighBytesAndEmbeddedZerosAreJustText) {
   const std::string line = std::string("\xE9\xFF/dea\0/act", 10) + std::string(40000, '\x80');
   const Switches s = ParseSwitches(line);

@@ -5,6 +5,7 @@
 #include "app/error_box.h"
 #include "app/install_dir.h"
 #include "app/startup_course.h"
+#include "app/store_failure_watch.h"
 #include "app/win32/driver_start_probe.h"
 #include "common/palette_contract.h"
 #include "driver/activation.h"
@@ -35,9 +36,35 @@ PaletteServices CPaletteApp::MakePaletteServices() {
           [this] { ReleaseStartLock(); }};
 }
 
+bool CPaletteApp::RunOptionsAlone() {
+  LoadInstallDir();
+  StoreFailureWatch prompts(*this);
+  const OptionsServices services{m_settings, m_system, prompts, m_driver, m_strInstallDir};
+  CAdvPropertySheet sheet(services, nullptr);
+  sheet.CentreOnScreen();
+  sheet.DoModal();
+  return !prompts.Failed();
+}
+
+void CPaletteApp::ListSwitches() {
+  // Longer than the usual 256 characters of a string-table box.
+  framework::AfxMessageBox(framework::LoadResourceString(IDS_SWITCHES_HELP, 1024), MB_OK | MB_ICONINFORMATION);
+}
+
 OptionsServices CPaletteApp::MakeOptionsServices() { return {m_settings, m_system, *this, m_driver, m_strInstallDir}; }
 
 BOOL CPaletteApp::InitInstance() {
+  // The list and the options alone take no turn, hand nothing over and ask the driver nothing.
+  switch (ChooseCourse(ParseSwitches())) {
+    case Course::kListSwitches:
+      ListSwitches();
+      return FALSE;
+    case Course::kOptionsAlone:
+      if (!RunOptionsAlone()) m_nExitCode = 1;
+      return FALSE;
+    case Course::kStartup:
+      break;
+  }
   // Start-up is one action for the driver until the palette shows or the change is made.
   DriverAction startup(m_driver);
   CMainPalette palette(MakePaletteServices());

@@ -67,6 +67,12 @@ class CPaletteApp : public framework::CWinApp, public Prompts, public StartupSte
   void ReleaseStartLock();
   bool RegisterPaletteClass();
 
+  // "/OPTIONS": the options sheet alone, centred on the screen; false when a value could not
+  // be stored.
+  bool RunOptionsAlone();
+  // "/?": the switches and the exit statuses in one box.
+  void ListSwitches();
+
   // What the palette and the options sheet use, drawn from this object.
   PaletteServices MakePaletteServices();
   OptionsServices MakeOptionsServices();

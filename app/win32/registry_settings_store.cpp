@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "framework/win32/handles.h"
 
 namespace velmora {
@@ -56,6 +58,22 @@ std::int32_t CSettingsStore::DeleteValue(const char* keyPath, const char* name) 
   rc = RegDeleteValueA(key.get(), name);
   if (rc == ERROR_SUCCESS) RegFlushKey(key.get());
   return rc;
+}
+
+std::int32_t CSettingsStore::CheckChangeAccess(const char* keyPath) {
+  // The rights a write asks for; where the key is missing, the right to create it below the
+  // nearest key that exists.
+  std::string path = keyPath;
+  REGSAM access = kChangeAccess;
+  for (;;) {
+    HKEY raw = nullptr;
+    const LONG rc = m_calls.openKey(HKEY_LOCAL_MACHINE, path.c_str(), 0, access, &raw);
+    if (rc == ERROR_SUCCESS) return RegCloseKey(raw);
+    const std::size_t slash = path.rfind('\\');
+    if (rc != ERROR_FILE_NOT_FOUND || slash == std::string::npos) return rc;
+    path.resize(slash);
+    access = KEY_CREATE_SUB_KEY;
+  }
 }
 
 }  // namespace velmora

@@ -24,6 +24,7 @@ class CSettingsStore : public SettingsStore {
   std::int32_t WriteValue(const char* keyPath, const char* name, std::uint32_t type, const std::uint8_t* data,
                           std::uint32_t size) override;
   std::int32_t DeleteValue(const char* keyPath, const char* name) override;
+  std::int32_t CheckChangeAccess(const char* keyPath) override;
 
  private:
   HKEY m_root = HKEY_LOCAL_MACHINE;

@@ -1,6 +1,7 @@
 #include "options/win32/adv_property_sheet.h"
 
 #include "common/help_file.h"
+#include "framework/win32/center_window.h"
 #include "resource.h"
 
 namespace velmora {
@@ -51,6 +52,14 @@ void CAdvPropertySheet::OnPageNotified(framework::CPropertyPage* page, UINT code
 void CAdvPropertySheet::OnActivate(UINT state, HWND other, BOOL minimized) {
   CPropertySheet::OnActivate(state, other, minimized);
   if (state == WA_ACTIVE || state == WA_CLICKACTIVE) m_agentPage.RefreshDefaultAgent();
+}
+
+bool CAdvPropertySheet::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT*) {
+  if (msg == WM_SHOWWINDOW && wp && m_bCentreOnScreen) {
+    m_bCentreOnScreen = false;  // once: a later move is the user's
+    framework::CenterWindow(m_hWnd, framework::Centring::kOnScreen);
+  }
+  return false;
 }
 
 void CAdvPropertySheet::WinHelp(DWORD_PTR data, UINT command) {

@@ -23,6 +23,8 @@ class CAdvPropertySheet : public framework::CPropertySheet {
   void WinHelp(DWORD_PTR data, UINT command) override;
   bool OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
   void OnPageNotified(framework::CPropertyPage* page, UINT code, LRESULT result) override;
+  // With no owner to stand over (the options alone): in the middle of the screen when shown.
+  void CentreOnScreen() { m_bCentreOnScreen = true; }
 
   CGeneralProperty m_generalPage;
   CCacheProperty m_cachePage;
@@ -30,6 +32,7 @@ class CAdvPropertySheet : public framework::CPropertySheet {
 
  protected:
   void OnActivate(UINT state, HWND other, BOOL minimized) override;
+  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
  private:
   // Tells the driver of changed settings when an apply left a notice pending.
@@ -37,6 +40,7 @@ class CAdvPropertySheet : public framework::CPropertySheet {
 
   OptionsServices m_services;
   SettingsNotice m_notice;
+  bool m_bCentreOnScreen = false;
 };
 
 }  // namespace velmora

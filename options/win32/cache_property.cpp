@@ -3,8 +3,10 @@
 #include <commctrl.h>
 
 #include "framework/win32/data_exchange_int.h"
+#include "framework/win32/resource_string.h"
 #include "options/clear_cache.h"
 #include "options/companion_programs.h"
+#include "options/win32/elevated_options.h"
 #include "resource.h"
 
 namespace velmora {
@@ -71,6 +73,81 @@ void CCacheProperty::SetRanges() {
   m_spinSeconds.SetRange(kSecondsSpinRange.min, kSecondsSpinRange.max);
 }
 
+void CCacheProperty::ShowControl(const CachePageControl& control) {
+  struct Setting {
+    SettingOwner owner;
+    std::initializer_list<int> boxes;
+    std::initializer_list<int> spins;
+  };
+  const Setting settings[] = {
+      {control.blockSize, {IDC_BLOCK_SIZE}, {IDC_SPIN_BLOCK_SIZE}},
+      {control.maxSize, {IDC_MAX_SIZE}, {IDC_SPIN_MAX_SIZE}},
+      {control.refreshTimer, {IDC_HOURS, IDC_MINUTES, IDC_SECONDS}, {IDC_SPIN_HOURS, IDC_SPIN_MINUTES, IDC_SPIN_SECONDS}},
+  };
+  for (const Setting& s : settings) {
+    if (s.owner == SettingOwner::kUser) continue;
+    // A policy's value is locked; a value only an administrator changes can still be read and
+    // selected (and so copied or read aloud).
+    for (const int box : s.boxes) {
+      if (s.owner == SettingOwner::kPolicy) {
+        ::EnableWindow(GetDlgItem(box), FALSE);
+      } else {
+        SendDlgItemMessageA(m_hWnd, box, EM_SETREADONLY, TRUE, 0);
+      }
+    }
+    for (const int spin : s.spins) ::EnableWindow(GetDlgItem(spin), FALSE);
+  }
+  if (!control.clearCacheEnabled) ::EnableWindow(GetDlgItem(IDC_CLEAR_CACHE), FALSE);
+
+  const UINT line = control.notice == CacheNotice::kManaged ? IDS_CACHE_MANAGED : IDS_CACHE_ADMIN_ONLY;
+  SetDlgItemTextA(m_hWnd, IDC_CACHE_NOTICE, framework::LoadResourceString(line).c_str());
+  ::ShowWindow(GetDlgItem(IDC_CACHE_NOTICE), SW_SHOWNA);
+  GrowToShow(IDC_CACHE_NOTICE);
+  if (control.offerElevation) {
+    HWND button = GetDlgItem(IDC_CHANGE_SETTINGS);
+    SendMessageA(button, BCM_SETSHIELD, 0, TRUE);
+    ::ShowWindow(button, SW_SHOWNA);
+    GrowToShow(IDC_CHANGE_SETTINGS);
+  }
+}
+
+void CCacheProperty::GrowToShow(int id) {
+  RECT control{};
+  ::GetWindowRect(GetDlgItem(id), &control);
+  MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&control), 2);
+  RECT margin{0, 0, 0, 6};
+  MapDialogRect(m_hWnd, &margin);
+  RECT page{};
+  ::GetClientRect(m_hWnd, &page);
+  const int delta = control.bottom + margin.bottom - page.bottom;
+  if (delta <= 0) return;
+
+  // The page, the tab control around it, and the sheet grow; the sheet's buttons move down.
+  HWND sheet = ::GetParent(m_hWnd);
+  RECT pageInSheet = page;
+  MapWindowPoints(m_hWnd, sheet, reinterpret_cast<POINT*>(&pageInSheet), 2);
+  for (HWND child = ::GetWindow(sheet, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    RECT r{};
+    ::GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, sheet, reinterpret_cast<POINT*>(&r), 2);
+    if (r.top >= pageInSheet.bottom) {
+      ::SetWindowPos(child, nullptr, r.left, r.top + delta, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    } else if (r.bottom >= pageInSheet.bottom) {
+      ::SetWindowPos(child, nullptr, 0, 0, r.right - r.left, r.bottom - r.top + delta,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
+  RECT frame{};
+  ::GetWindowRect(sheet, &frame);
+  ::SetWindowPos(sheet, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top + delta,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CCacheProperty::OnChangeSettings() {
+  // The elevated sheet stores and tells the driver itself; this page then shows what it stored.
+  if (RunElevatedOptions(::GetParent(m_hWnd))) m_page.Load();
+}
+
 void CCacheProperty::SetModified(bool modified) { CPropertyPage::SetModified(modified ? TRUE : FALSE); }
 
 int CCacheProperty::IsCacheSettingsChanged() { return m_page.Changed() ? 1 : 0; }
@@ -100,6 +177,10 @@ bool CCacheProperty::OnCommand(WPARAM wp, LPARAM) {
   }
   if (code == BN_CLICKED && id == IDC_CLEAR_CACHE) {
     OnClearCache();
+    return true;
+  }
+  if (code == BN_CLICKED && id == IDC_CHANGE_SETTINGS) {
+    OnChangeSettings();
     return true;
   }
   if (code == BN_CLICKED && id == IDC_PERFORMANCE_INFO) {

@@ -36,8 +36,12 @@ class CCacheProperty : public framework::CPropertyPage, private CacheBoxes {
   void Refuse(const RangeRefusal& refusal) override;
   void SetRanges() override;
   void SetModified(bool modified) override;
+  void ShowControl(const CachePageControl& control) override;
 
+  // Makes the page (and the sheet around it) tall enough to show control `id` below the rest.
+  void GrowToShow(int id);
   void OnFieldChange();
+  void OnChangeSettings();
   void OnClearCache();
   void OnPerformanceInfo();
 

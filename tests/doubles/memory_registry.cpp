@@ -43,6 +43,7 @@ std::int32_t MemoryRegistry::WriteValue(const char* keyPath, const char* name, s
   const std::string slot = Slot(keyPath, name ? name : "");
   auto failure = m_failWrites.find(slot);
   if (failure != m_failWrites.end()) return failure->second;
+  if (m_refusedKeys.count(Fold(keyPath)) != 0) return kErrorAccessDenied;
   // Creating a key creates its missing parents.
   std::string path = Fold(keyPath);
   for (std::size_t pos = path.find('\\'); pos != std::string::npos; pos = path.find('\\', pos + 1)) {
@@ -61,6 +62,7 @@ std::int32_t MemoryRegistry::DeleteValue(const char* keyPath, const char* name) 
   const std::string slot = Slot(keyPath, name ? name : "");
   auto failure = m_failDeletes.find(slot);
   if (failure != m_failDeletes.end()) return failure->second;
+  if (m_refusedKeys.count(Fold(keyPath)) != 0) return kErrorAccessDenied;
   if (m_values.erase(slot) == 0) return kErrorFileNotFound;
   m_log.push_back("delete " + std::string(keyPath) + '\\' + (name ? name : ""));
   return kErrorSuccess;
@@ -72,6 +74,12 @@ void MemoryRegistry::FailWrites(const std::string& keyPath, const std::string& n
 
 void MemoryRegistry::FailDeletes(const std::string& keyPath, const std::string& name, std::int32_t code) {
   m_failDeletes[Slot(keyPath, name)] = code;
+}
+
+void MemoryRegistry::RefuseChanges(const std::string& keyPath) { m_refusedKeys.insert(Fold(keyPath)); }
+
+std::int32_t MemoryRegistry::CheckChangeAccess(const char* keyPath) {
+  return m_refusedKeys.count(Fold(keyPath)) != 0 ? kErrorAccessDenied : kErrorSuccess;
 }
 
 }  // namespace velmora

@@ -27,6 +27,10 @@ class MemoryRegistry : public SettingsStore {
   // Test controls: make every write (or delete) of one value fail with a code.
   void FailWrites(const std::string& keyPath, const std::string& name, std::int32_t code);
   void FailDeletes(const std::string& keyPath, const std::string& name, std::int32_t code);
+  // A user who may read but not change the key: CheckChangeAccess answers 5 and every write
+  // and delete under it fails with 5.
+  void RefuseChanges(const std::string& keyPath);
+  std::int32_t CheckChangeAccess(const char* keyPath) override;
 
   bool HasKey(const std::string& keyPath) const;
   const Value* Find(const std::string& keyPath, const std::string& name) const;
@@ -41,6 +45,7 @@ class MemoryRegistry : public SettingsStore {
   std::map<std::string, Value> m_values;  // by folded "key\0name"
   std::map<std::string, std::int32_t> m_failWrites;
   std::map<std::string, std::int32_t> m_failDeletes;
+  std::set<std::string> m_refusedKeys;  // folded
   std::vector<std::string> m_log;
 };
 

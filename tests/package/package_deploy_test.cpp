@@ -1,9 +1,13 @@
 // Deployment at scale: silent installs with cache presets, a chosen folder kept across upgrade,
 // repair and uninstall, one entry per three-field version, the feature tree, the purge, and the
 // upgrade offer's marks kept by an install that fails late.
+#include <windows.h>
+#include <commctrl.h>
+
 #include <fstream>
 #include <iterator>
 
+#include "res/resource.h"
 #include "tests/package/package_fixture.h"
 #include "tests/robot/fake_driver.h"
 
@@ -87,6 +91,36 @@ TEST_F(PackageDeployTest, PresetsAreStoredTypedInThePagesUnitsAndAStoredValueIsK
   EXPECT_EQ(std::optional<DWORD>(102400), robot::GetDword(kCache, "MaxSize")) << "given: over the stored one";
   EXPECT_EQ(std::optional<DWORD>(4096), robot::GetDword(kCache, "BlockSize"));
   EXPECT_EQ(std::optional<DWORD>(3725), robot::GetDword(kCache, "RefreshTimer"));
+}
+
+// The installed driver service follows an administrator's policy at once and lets it go when
+// the policy is removed: no restart, no request, the stored value untouched throughout.
+TEST_F(PackageDeployTest, APolicyValueWinsInTheInstalledServiceAndTheStoredOneReturnsWhenItGoes) {
+  ASSERT_EQ(0u, Msiexec("/i " + Package(PackageFolder()) + " CACHEMAXSIZE=64 /qn"));
+  const auto maxSizeInEffect = [] {
+    const std::vector<std::int32_t> status = DriverStatus();
+    return status.size() > 7 ? status[7] : -1;  // word 7: the maximum size in effect
+  };
+  ASSERT_TRUE(robot::WaitUntil([&] { return maxSizeInEffect() == 65536; }, 10s)) << maxSizeInEffect();
+  robot::SetDword(robot::keys::kCachePolicy, "MaxSize", 32768);
+  EXPECT_TRUE(robot::WaitUntil([&] { return maxSizeInEffect() == 32768; }, 5s)) << maxSizeInEffect();
+
+  robot::Process options = StartInstalledVelmora("/OPTIONS");
+  HWND sheet = robot::WaitForTopWindow(options.Pid(), "#32770", "Velmora Options", 10s);
+  ASSERT_NE(nullptr, sheet);
+  robot::WaitUntil([] { return false; }, 300ms);
+  HWND page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+  EXPECT_EQ("32", robot::Text(GetDlgItem(page, IDC_MAX_SIZE)));
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_MAX_SIZE)));
+  robot::PressButton(sheet, IDCANCEL);
+  DWORD code = 99;
+  EXPECT_TRUE(options.WaitForExit(10s, &code));
+  EXPECT_EQ(0u, code);
+
+  robot::DeleteKeyTree("SOFTWARE\\Policies\\Nolvex");
+  EXPECT_TRUE(robot::WaitUntil([&] { return maxSizeInEffect() == 65536; }, 5s)) << maxSizeInEffect();
+  EXPECT_EQ(std::optional<DWORD>(65536), robot::GetDword(kCache, "MaxSize"));
+  EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), ServiceState());
 }
 
 TEST_F(PackageDeployTest, AnInvalidPresetRefusesTheWholeInstallNamingThePropertyAndItsRange) {

@@ -33,6 +33,7 @@ void DeleteKeyTree(const std::string& keyPath) {
 
 void ResetVelmoraRegistry() {
   DeleteKeyTree("SOFTWARE\\NOLVEX");
+  DeleteKeyTree("SOFTWARE\\Policies\\Nolvex");
   if (UniqueKey run = Open("Software\\MicroSoft\\Windows\\CurrentVersion\\Run")) {
     RegDeleteValueA(run.get(), "VelmoraUpgrade");
   }

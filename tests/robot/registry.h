@@ -14,10 +14,12 @@ namespace keys {
 constexpr char kProduct[] = "Software\\Nolvex\\Velmora";
 constexpr char kGeneral[] = "SOFTWARE\\NOLVEX\\VELMORA\\General";
 constexpr char kCache[] = "SOFTWARE\\NOLVEX\\VELMORA\\Cache";
+constexpr char kCachePolicy[] = "SOFTWARE\\Policies\\Nolvex\\Velmora\\Cache";
 constexpr char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 }  // namespace keys
 
-// Removes the client's keys (SOFTWARE\NOLVEX, the upgrade log-on entry) so each test starts clean.
+// Removes the client's keys (SOFTWARE\NOLVEX, its policies, the upgrade log-on entry) so each
+// test starts clean.
 void ResetVelmoraRegistry();
 void DeleteKeyTree(const std::string& keyPath);
 

@@ -17,19 +17,23 @@ bool AcceptSetting(const StoredValue& value, std::int64_t low, std::int64_t high
 CacheSettingsRead ReadCacheSettings(DriverRegistry& registry, const CacheSettings& inEffect) {
   CacheSettingsRead read;
   read.inEffect = inEffect;
-  const StoredValue block = registry.Read(kCacheKey, kBlockSizeValue);
   // Cache blocks are 1, 2 or 4 KB: the sizes the Cache page offers.
-  const bool blockUsable = block.kind == StoredValue::Kind::Dword &&
-                           (block.dword == 1024 || block.dword == 2048 || block.dword == 4096);
-  if (blockUsable) {
-    read.inEffect.blockSize = static_cast<std::int32_t>(block.dword);
-  } else {
-    read.rejected |= kRejectedBlockSize;
-  }
-  if (!AcceptSetting(registry.Read(kCacheKey, kMaxSizeValue), 16 * 1024, 19999 * 1024, &read.inEffect.maxSize))
-    read.rejected |= kRejectedMaxSize;
-  if (!AcceptSetting(registry.Read(kCacheKey, kRefreshTimerValue), 0, 999 * 3600 + 59 * 60 + 59, &read.inEffect.refreshTimer))
-    read.rejected |= kRejectedRefreshTimer;
+  const auto takeBlock = [](const StoredValue& block, std::int32_t* setting) {
+    if (block.kind != StoredValue::Kind::Dword || (block.dword != 1024 && block.dword != 2048 && block.dword != 4096))
+      return false;
+    *setting = static_cast<std::int32_t>(block.dword);
+    return true;
+  };
+  const auto takeMax = [](const StoredValue& v, std::int32_t* s) { return AcceptSetting(v, 16 * 1024, 19999 * 1024, s); };
+  const auto takeTimer = [](const StoredValue& v, std::int32_t* s) {
+    return AcceptSetting(v, 0, 999 * 3600 + 59 * 60 + 59, s);
+  };
+  const auto take = [&registry](const char* name, const auto& accept, std::int32_t* setting) {
+    return accept(registry.Read(kCachePolicyKey, name), setting) || accept(registry.Read(kCacheKey, name), setting);
+  };
+  if (!take(kBlockSizeValue, takeBlock, &read.inEffect.blockSize)) read.rejected |= kRejectedBlockSize;
+  if (!take(kMaxSizeValue, takeMax, &read.inEffect.maxSize)) read.rejected |= kRejectedMaxSize;
+  if (!take(kRefreshTimerValue, takeTimer, &read.inEffect.refreshTimer)) read.rejected |= kRejectedRefreshTimer;
   return read;
 }
 

@@ -50,7 +50,8 @@ struct CacheSettingsRead {
 };
 
 // Reads the three settings; a value that is missing, not a DWORD or out of what the driver
-// supports is not taken.
+// supports is not taken. Each setting's policy value counts first; one that could not be
+// taken is passed over for the stored value, as if there were none.
 CacheSettingsRead ReadCacheSettings(DriverRegistry& registry, const CacheSettings& inEffect);
 
 struct StartUpState {

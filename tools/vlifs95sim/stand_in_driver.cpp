@@ -101,6 +101,14 @@ Answer StandInDriver::Serve(const std::uint8_t* request, std::size_t size) {
   return answer;
 }
 
+void StandInDriver::RereadSettings() {
+  if (!m_settingsSource) return;
+  const CacheSettingsRead read = m_settingsSource(m_report.inEffect);
+  m_report.inEffect = read.inEffect;
+  m_report.rejected = read.rejected;
+  m_report.settingsResult = read.Result();
+}
+
 void StandInDriver::StartFrom(const StartUpState& start) {
   m_settings.state = start.state;
   m_report.inEffect = start.settings.inEffect;

@@ -62,6 +62,8 @@ class StandInDriver {
   // Where request 5 re-reads the settings from; without one it only answers 0.
   using SettingsSource = std::function<CacheSettingsRead(const CacheSettings& inEffect)>;
   void SetSettingsSource(SettingsSource source) { m_settingsSource = std::move(source); }
+  // Takes the settings from the source again, unasked (the policy changed): not a request.
+  void RereadSettings();
 
   // Starts as a driver does after a restart (see TakeStartUpState).
   void StartFrom(const StartUpState& start);

@@ -1,6 +1,6 @@
 // Prints the cache presets' rules as the installer applies them, in stored units, for the
 // policy template's test: the template must offer exactly what the program and the package take.
-//   key <Cache key>
+//   key <the policy key the template writes under>
 //   <value name> <stored min> <stored max> <default> [<choice>,<choice>...]
 #include <cstdio>
 #include <string>
@@ -11,7 +11,7 @@
 
 int main() {
   using namespace velmora::setup;
-  std::printf("key %s\n", velmora::kCacheKey);
+  std::printf("key %s\n", velmora::kCachePolicyKey);
   for (const CachePresetRule& rule : CachePresetRules()) {
     std::string choices;
     if (rule.onlyPowersOfTwo) {

@@ -3,10 +3,11 @@
 
     check_policy.py RULES_PROGRAM Velmora.admx en-US/Velmora.adml
 
-Both files must be well-formed XML; every policy writes a REG_DWORD of the program's Cache key
-under its own value name, within the presets' range in stored units (the block size as exactly
-its three choices); every string and presentation the template names is in the language file,
-whose defaults are the program's.
+Both files must be well-formed XML; every policy writes a REG_DWORD under the program's policy
+key (below SOFTWARE\\Policies, so that removing a policy removes its value), under its own value
+name, within the presets' range in stored units (the block size as exactly its three choices);
+every string and presentation the template names is in the language file, whose defaults are
+the program's.
 """
 import re
 import subprocess
@@ -51,6 +52,8 @@ def main(program, admx_path, adml_path):
         name = policy.get("name")
         check(policy.get("class") == "Machine", f"{name}: not a machine policy")
         check(policy.get("key") == key, f"{name}: key {policy.get('key')}, the program reads {key}")
+        check(policy.get("key", "").upper().startswith("SOFTWARE\\POLICIES\\"),
+              f"{name}: {policy.get('key')} is a preference, not a policy")
         elements = list(policy.find("p:elements", NS))
         check(len(elements) == 1, f"{name}: one element expected")
         element = elements[0]

@@ -96,6 +96,41 @@ TEST(DriverSettingsTest, TakesUsableValuesAndKeepsTheRestAsTheyWere) {
   EXPECT_EQ(0u, ReadCacheSettings(r, before).rejected);
 }
 
+TEST(DriverSettingsTest, AUsablePolicyValueWinsAndAnUnusableOneIsPassedOver) {
+  MemoryRegistry r;
+  r.Dword(kCacheKey, "BlockSize", 2048);
+  r.Dword(kCacheKey, "MaxSize", 51200);
+  r.Dword(kCacheKey, "RefreshTimer", 600);
+  struct Case {
+    const char* name;
+    StoredValue policy;
+    CacheSettings expected;
+  };
+  const Case cases[] = {
+      {"BlockSize", {StoredValue::Kind::Dword, 4096, ""}, {4096, 51200, 600}},
+      {"MaxSize", {StoredValue::Kind::Dword, 16384, ""}, {2048, 16384, 600}},
+      {"RefreshTimer", {StoredValue::Kind::Dword, 0, ""}, {2048, 51200, 0}},
+      // Out of range, mistyped: the stored value counts, and nothing is reported unusable.
+      {"BlockSize", {StoredValue::Kind::Dword, 3072, ""}, {2048, 51200, 600}},
+      {"MaxSize", {StoredValue::Kind::Dword, 19999u * 1024 + 1, ""}, {2048, 51200, 600}},
+      {"RefreshTimer", {StoredValue::Kind::Dword, 0xFFFFFFFFu, ""}, {2048, 51200, 600}},
+      {"MaxSize", {StoredValue::Kind::String, 0, "16384"}, {2048, 51200, 600}},
+  };
+  for (const Case& c : cases) {
+    MemoryRegistry withPolicy = r;
+    withPolicy.values[std::string(kCachePolicyKey) + "\\" + c.name] = c.policy;
+    const CacheSettingsRead read = ReadCacheSettings(withPolicy, CacheSettings{});
+    EXPECT_EQ(c.expected, read.inEffect) << c.name << " " << c.policy.dword;
+    EXPECT_EQ(0u, read.rejected) << c.name;
+  }
+  // A usable policy value stands in for a stored one that is unusable or missing.
+  r.values.clear();
+  r.Dword(kCachePolicyKey, "MaxSize", 32768);
+  const CacheSettingsRead read = ReadCacheSettings(r, CacheSettings{});
+  EXPECT_EQ(32768, read.inEffect.maxSize);
+  EXPECT_EQ(kRejectedBlockSize | kRejectedRefreshTimer, read.rejected);
+}
+
 std::int32_t StatusWord(StandInDriver& d, std::size_t statusWord) {
   std::vector<std::uint8_t> request(6132, 0);
   request[0] = 1;
