@@ -1,6 +1,7 @@
 #include "options/win32/adv_property_sheet.h"
 
 #include "common/help_file.h"
+#include "framework/win32/html_help.h"
 #include "resource.h"
 
 namespace velmora {
@@ -55,10 +56,11 @@ void CAdvPropertySheet::OnActivate(UINT state, HWND other, BOOL minimized) {
 
 void CAdvPropertySheet::WinHelp(DWORD_PTR data, UINT command) {
   framework::CPropertyPage* active = GetActivePage();
-  if (active == &m_cachePage) {
-    ::WinHelpA(m_hWnd, kHelpFile, HELP_CONTEXT, kHelpContextCachePage);
-  } else if (active == &m_agentPage) {
-    ::WinHelpA(m_hWnd, kHelpFile, HELP_CONTEXT, kHelpContextAgentPage);
+  const DWORD context = active == &m_cachePage   ? kHelpContextCachePage
+                        : active == &m_agentPage ? kHelpContextAgentPage
+                                                 : 0;
+  if (context) {
+    framework::ShowHelpTopic(m_hWnd, framework::FileBesideProgram(kHelpFile), HelpTopic(context));
   } else {
     CPropertySheet::WinHelp(data, command);
   }

@@ -3,6 +3,7 @@
 #include "common/help_file.h"
 #include "driver/activation.h"
 #include "framework/win32/handles.h"
+#include "framework/win32/html_help.h"
 #include "framework/win32/message_box.h"
 #include "framework/win32/resource_string.h"
 #include "framework/win32/win_app.h"
@@ -52,8 +53,8 @@ void CMainPalette::LoadActivatePictures() {
 }
 
 BOOL CMainPalette::DestroyWindow() {
-  // A help window opened from the palette closes with it.
-  WinHelpA(m_hWnd, kHelpFile, HELP_QUIT, 0);
+  // A help window opened from the palette or its options closes with it.
+  framework::CloseHelpWindows();
   return CDialog::DestroyWindow();
 }
 
@@ -157,8 +158,15 @@ bool CMainPalette::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
     case WM_QUERYDRAGICON:
       *result = reinterpret_cast<LRESULT>(m_hIcon);
       return true;
+    case WM_HELP:  // F1, on the palette or any of its buttons
+      OnHelp();
+      *result = TRUE;
+      return true;
     case kQuitMessage:
-      if (IsQuitRequest(wp, lp)) PostQuitMessage(0);
+      if (IsQuitRequest(wp, lp)) {
+        framework::CloseHelpWindows();
+        PostQuitMessage(0);
+      }
       *result = 0;
       return true;
     // The palette holds nothing unsaved: the session may end, and when it does (or the system's
@@ -167,7 +175,10 @@ bool CMainPalette::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       *result = TRUE;
       return true;
     case WM_ENDSESSION:
-      if (wp) PostQuitMessage(0);
+      if (wp) {
+        framework::CloseHelpWindows();
+        PostQuitMessage(0);
+      }
       *result = 0;
       return true;
     default:
@@ -195,7 +206,9 @@ void CMainPalette::OnOptions() {
   ShowWindow(m_hWnd, SW_RESTORE);
 }
 
-void CMainPalette::OnHelp() { WinHelpA(m_hWnd, kHelpFile, HELP_CONTEXT, kPaletteHelpContext); }
+void CMainPalette::OnHelp() {
+  framework::ShowHelpTopic(m_hWnd, framework::FileBesideProgram(kHelpFile), HelpTopic(kPaletteHelpContext));
+}
 
 void CMainPalette::OnAbout() {
   CAboutBox about;

@@ -1,6 +1,6 @@
-// Start-up maps only the system libraries every course needs: COMCTL32, COMDLG32, SHELL32 and
-// OLEACC come in with the first options sheet, file-open dialog, program start or screen
-// reader's question. A new import of one
+// Start-up maps only the system libraries every course needs: COMCTL32, COMDLG32, SHELL32,
+// OLEACC and the HTML Help viewer come in with the first options sheet, file-open dialog, program
+// start, screen reader's question or request for help. A new import of one
 // of them (a stray call) would make every start pay for it again.
 #include <windows.h>
 #include <psapi.h>
@@ -48,6 +48,7 @@ TEST_F(LibraryLoadingTest, ThePaletteStartsWithoutTheLateLibrariesAndTheSheetBri
   EXPECT_FALSE(loaded.count("comdlg32.dll")) << "common dialogs mapped at start";
   EXPECT_FALSE(loaded.count("shell32.dll")) << "the shell mapped at start";
   EXPECT_FALSE(loaded.count("oleacc.dll")) << "accessibility mapped before any screen reader asked";
+  EXPECT_FALSE(loaded.count("hhctrl.ocx")) << "the help viewer mapped before anyone asked for help";
 
   // The sheet loads COMCTL32 and registers its classes before its page's up-down controls are
   // made: each box has its spin, which steps the box.
