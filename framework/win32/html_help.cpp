@@ -17,11 +17,13 @@ CSystemLibrary& HtmlHelpLibrary() {
   return library;
 }
 
-HWND Show(HWND owner, const std::string& file, const std::string& target, UINT command, DWORD_PTR data) {
+HWND Show(const std::string& file, const std::string& target, UINT command, DWORD_PTR data) {
   HWND help = nullptr;
   if (GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES) {
     if (auto* htmlHelp = HtmlHelpLibrary().Find<HtmlHelpFn>("HtmlHelpA")) {
-      help = htmlHelp(owner, target.c_str(), command, data);
+      // Owned by a window, the viewer's window would go with it (a sheet closing) and the viewer
+      // would not know.
+      help = htmlHelp(nullptr, target.c_str(), command, data);
     }
   }
   if (!help) {
@@ -45,12 +47,12 @@ std::string FileBesideProgram(const char* name) {
   return folder + name;
 }
 
-HWND ShowHelpTopic(HWND owner, const std::string& file, const char* topic) {
-  return Show(owner, file, file + "::/" + topic, HH_DISPLAY_TOPIC, 0);
+HWND ShowHelpTopic(const std::string& file, const char* topic) {
+  return Show(file, file + "::/" + topic, HH_DISPLAY_TOPIC, 0);
 }
 
-HWND ShowHelpContext(HWND owner, const std::string& file, DWORD context) {
-  return Show(owner, file, file, HH_HELP_CONTEXT, context);
+HWND ShowHelpContext(const std::string& file, DWORD context) {
+  return Show(file, file, HH_HELP_CONTEXT, context);
 }
 
 void CloseHelpWindows() {

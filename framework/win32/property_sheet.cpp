@@ -102,7 +102,7 @@ INT_PTR CPropertySheet::DoModal() {
 }
 
 void CPropertySheet::WinHelp(DWORD_PTR data, UINT command) {
-  if (command == HELP_CONTEXT) ShowHelpContext(m_hWnd, DefaultHelpFile(), static_cast<DWORD>(data));
+  if (command == HELP_CONTEXT) ShowHelpContext(DefaultHelpFile(), static_cast<DWORD>(data));
 }
 
 void CPropertySheet::OnPageNotified(CPropertyPage*, UINT, LRESULT) {}

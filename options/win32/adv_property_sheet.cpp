@@ -60,7 +60,7 @@ void CAdvPropertySheet::WinHelp(DWORD_PTR data, UINT command) {
                         : active == &m_agentPage ? kHelpContextAgentPage
                                                  : 0;
   if (context) {
-    framework::ShowHelpTopic(m_hWnd, framework::FileBesideProgram(kHelpFile), HelpTopic(context));
+    framework::ShowHelpTopic(framework::FileBesideProgram(kHelpFile), HelpTopic(context));
   } else {
     CPropertySheet::WinHelp(data, command);
   }

@@ -207,7 +207,7 @@ void CMainPalette::OnOptions() {
 }
 
 void CMainPalette::OnHelp() {
-  framework::ShowHelpTopic(m_hWnd, framework::FileBesideProgram(kHelpFile), HelpTopic(kPaletteHelpContext));
+  framework::ShowHelpTopic(framework::FileBesideProgram(kHelpFile), HelpTopic(kPaletteHelpContext));
 }
 
 void CMainPalette::OnAbout() {

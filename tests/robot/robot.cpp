@@ -47,42 +47,6 @@ Process Start(const std::string& program, const std::string& args, const std::st
   return Process(framework::UniqueKernelHandle(pi.hProcess), pi.dwProcessId);
 }
 
-Process StartTraced(const std::string& program, const std::string& args, const std::string& wineDebug,
-                    const std::string& traceFile) {
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  framework::UniqueFile trace(CreateFileA(traceFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                                  &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!trace) return Process();
-  const std::string path = program.find('\\') == std::string::npos ? ProgramDir() + "\\" + program : program;
-  std::string cmd = "\"" + path + "\"" + (args.empty() ? "" : " " + args);
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  si.dwFlags = STARTF_USESTDHANDLES;
-  si.hStdOutput = trace.get();
-  si.hStdError = trace.get();
-  // The child's environment is this process's: WINEDEBUG is set for the moment of the start.
-  char old[256] = {};
-  const DWORD oldLength = GetEnvironmentVariableA("WINEDEBUG", old, sizeof old);
-  SetEnvironmentVariableA("WINEDEBUG", wineDebug.c_str());
-  PROCESS_INFORMATION pi{};
-  const BOOL started = CreateProcessA(path.c_str(), cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
-  SetEnvironmentVariableA("WINEDEBUG", oldLength > 0 && oldLength < sizeof old ? old : nullptr);
-  if (!started) return Process();
-  CloseHandle(pi.hThread);
-  return Process(framework::UniqueKernelHandle(pi.hProcess), pi.dwProcessId);
-}
-
-std::string ReadSharedFile(const std::string& path) {
-  framework::UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  std::string text;
-  if (!file) return text;
-  char buf[4096];
-  DWORD got = 0;
-  while (ReadFile(file.get(), buf, sizeof buf, &got, nullptr) && got > 0) text.append(buf, got);
-  return text;
-}
-
 bool WaitUntil(const std::function<bool()>& pred, Millis timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   for (;;) {

@@ -41,12 +41,6 @@ class Process {
 
 // Starts a program of the build folder (for example "Velmora.exe") with a command line.
 Process Start(const std::string& program, const std::string& args, const std::string& workDir = "");
-// Starts it as Start does, with the Wine debug channels `wineDebug` (as WINEDEBUG gives them) and
-// its standard output and error written to `traceFile`: what Wine's own libraries trace in it.
-Process StartTraced(const std::string& program, const std::string& args, const std::string& wineDebug,
-                    const std::string& traceFile);
-// The text of a file another process may still be writing.
-std::string ReadSharedFile(const std::string& path);
 
 // Polls until pred() holds or the deadline passes, pumping this thread's messages meanwhile.
 bool WaitUntil(const std::function<bool()>& pred, Millis timeout);
