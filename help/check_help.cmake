@@ -1,4 +1,4 @@
-# Checks the help against the program: every context of common/help_topics.def reaches a page of
+# Checks the help against the program: every context of common/help_file.cpp reaches a page of
 # the help, and every error the program can show (common/error_codes.h) has its page and both
 # its numbers (14 and 20014) in the keyword index.
 #   cmake -D HELP_DIR=<folder with Velmora.hhp, .hhc, .hhk and the pages: help/topics> -D SOURCE_DIR=<project>
@@ -81,10 +81,10 @@ if(NOT CHM)
 endif()
 
 # Each help context of the program opens its own page.
-file(STRINGS "${SOURCE_DIR}/common/help_topics.def" table REGEX "^VELMORA_HELP_TOPIC")
+file(STRINGS "${SOURCE_DIR}/common/help_file.cpp" table REGEX "^ *{[0-9]+, \"[^\"]*\"},")
 set(contexts_seen "")
 foreach(line IN LISTS table)
-  string(REGEX REPLACE "^VELMORA_HELP_TOPIC\\(([0-9]+), \"([^\"]*)\"\\).*" "\\1;\\2" pair "${line}")
+  string(REGEX REPLACE "^ *{([0-9]+), \"([^\"]*)\"},.*" "\\1;\\2" pair "${line}")
   list(GET pair 0 context)
   list(GET pair 1 page)
   has_page("${page}" found)
@@ -95,7 +95,7 @@ foreach(line IN LISTS table)
 endforeach()
 foreach(context 2000 2001 2002)
   if(NOT context IN_LIST contexts_seen)
-    fail("help context ${context} has no page in common/help_topics.def")
+    fail("help context ${context} has no page in common/help_file.cpp")
   endif()
 endforeach()
 

@@ -140,4 +140,24 @@ TEST_F(HelpWindowTest, PaletteAndSheetOpenTheirPagesAndClosingThePaletteClosesHe
   EXPECT_TRUE(m_process.WaitForExit(10s));
 }
 
+// A copy of the program without its help file beside it: one box names the file it looked for,
+// beside the program and not in the current folder.
+TEST_F(HelpWindowTest, WithoutItsHelpFileTheProgramSaysWhichFileIsMissing) {
+  const std::string dir = robot::ProgramDir() + "\\without-help";
+  CreateDirectoryA(dir.c_str(), nullptr);
+  ASSERT_TRUE(CopyFileA((robot::ProgramDir() + "\\Velmora.exe").c_str(), (dir + "\\Velmora.exe").c_str(), FALSE));
+  m_process = robot::Start(dir + "\\Velmora.exe", "", robot::ProgramDir());
+  m_palette = palette_e2e::WaitForPalette(m_process);
+  ASSERT_NE(nullptr, m_palette);
+  palette_e2e::ClickUntil(GetDlgItem(m_palette, IDC_HELP_BUTTON), [&] { return !robot::MessageBoxes(m_process.Pid()).empty(); });
+  robot::MessageBoxSeen box;
+  ASSERT_TRUE(robot::WaitForMessageBox(m_process.Pid(), &box, 10s));
+  EXPECT_EQ("Velmora", box.caption);
+  EXPECT_EQ("Help cannot be shown: <" + dir + "\\Velmora.chm> could not be opened.  Please reinstall Velmora or "
+            "contact your System Administrator.", box.text);
+  robot::PressButton(box.wnd, IDOK);
+  EXPECT_TRUE(robot::WaitUntil([&] { return robot::MessageBoxes(m_process.Pid()).empty(); }, 5s));
+  EXPECT_TRUE(ViewerGone());
+}
+
 }  // namespace
