@@ -3,7 +3,8 @@
 # package is installed silently into a Wine prefix of the build folder's own (shots-prefix), and
 # every picture shows Velmora.exe as installed, against the installed driver service. The
 # windows: the palette offering activation and deactivation, the About box, the start-up
-# picture, the options sheet, the upgrade prompt and program dialog, and an error box.
+# picture, the options sheet, the upgrade prompt and program dialog, an error box, and the help
+# window at the palette's page beside that page's text.
 #   tools/screenshots.sh [BUILD_DIR]     (default: build-win)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -34,6 +35,14 @@ run reg add 'HKLM\SOFTWARE\NOLVEX\VELMORA\Cache' /v RefreshTimer /t REG_DWORD /d
 velmora; shot palette-activate 3
 run "$helper" about; shot about
 end_program
+# The help window at the palette's page. This Wine's viewer draws no HTML (no engine): its page
+# pane stays blank, so the page's own text is drawn apart from it (help-palette-topic).
+velmora; sleep 3
+run "$helper" press "Corvane Velmora" 1003; shot help 3
+end_program
+python3 "$root/tools/help-topic-text.py" "$root/help/topics/palette.htm" 84 |
+  convert -background white -fill black -font DejaVu-Sans-Mono -pointsize 13 label:@- \
+    -bordercolor white -border 16 -bordercolor 'srgb(37,111,149)' -border 12 "$out/help-palette-topic.png"
 run "$program" /ACT /NOB >/dev/null 2>&1
 velmora; shot palette-deactivate 3
 run "$helper" press "Corvane Velmora" 1002; shot options
