@@ -48,7 +48,8 @@ std::string FileBesideProgram(const char* name) {
 }
 
 HWND ShowHelpTopic(const std::string& file, const char* topic) {
-  return Show(file, file + "::/" + topic, HH_DISPLAY_TOPIC, 0);
+  // Without a page, the file's own first page.
+  return Show(file, topic ? file + "::/" + topic : file, HH_DISPLAY_TOPIC, 0);
 }
 
 HWND ShowHelpContext(const std::string& file, DWORD context) {

@@ -135,9 +135,13 @@ TEST_F(HelpWindowTest, PaletteAndSheetOpenTheirPagesAndClosingThePaletteClosesHe
 
   // Help stays open when the sheet closes; closing the palette closes it, and the program ends.
   ASSERT_FALSE(ViewerGone()) << "the help window closed with the sheet";
+  // (The program's end would take the window with it anyway: the viewer's trace shows that the
+  // program closed it.)
+  const std::size_t tracedBefore = ReadSharedFile(m_trace).size();
   PostMessageA(m_palette, WM_CLOSE, 0, 0);
   EXPECT_TRUE(robot::WaitUntil([&] { return ViewerGone(); }, 10s));
   EXPECT_TRUE(m_process.WaitForExit(10s));
+  EXPECT_NE(std::string::npos, ReadSharedFile(m_trace).find("command=HH_CLOSE_ALL", tracedBefore));
 }
 
 // A copy of the program without its help file beside it: one box names the file it looked for,
