@@ -40,9 +40,12 @@ end_program
 velmora; sleep 3
 run "$helper" press "Corvane Velmora" 1003; shot help 3
 end_program
-python3 "$root/tools/help-topic-text.py" "$root/help/topics/palette.htm" 84 |
-  convert -background white -fill black -font DejaVu-Sans-Mono -pointsize 13 label:@- \
-    -bordercolor white -border 16 -bordercolor 'srgb(37,111,149)' -border 12 "$out/help-palette-topic.png"
+lines=()  # one picture a line (ImageMagick refuses a long text and an empty line as one label)
+while IFS= read -r line; do
+  if [ -n "$line" ]; then lines+=(label:"$line"); else lines+=('xc:white[1x8!]'); fi
+done < <(python3 "$root/tools/help-topic-text.py" "$root/help/topics/palette.htm" 84)
+convert -background white -fill black -font DejaVu-Sans-Mono -pointsize 13 "${lines[@]}" -gravity West -append \
+  -bordercolor white -border 16 -bordercolor 'srgb(37,111,149)' -border 12 "$out/help-palette-topic.png"
 run "$program" /ACT /NOB >/dev/null 2>&1
 velmora; shot palette-deactivate 3
 run "$helper" press "Corvane Velmora" 1002; shot options
