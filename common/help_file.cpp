@@ -1,5 +1,8 @@
 #include "common/help_file.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace velmora {
 
 const char* HelpTopic(unsigned long context) {
@@ -14,10 +17,9 @@ const char* HelpTopic(unsigned long context) {
       {2001, "cache.htm"},    // the options sheet's Cache page
       {2002, "agent.htm"},    // the Agent page
   };
-  for (const Entry& e : kTopics) {
-    if (e.context == context) return e.page;
-  }
-  return nullptr;
+  const Entry* found =
+      std::find_if(std::begin(kTopics), std::end(kTopics), [context](const Entry& e) { return e.context == context; });
+  return found == std::end(kTopics) ? nullptr : found->page;
 }
 
 }  // namespace velmora
