@@ -3,7 +3,7 @@
 set -eu
 packages=(cmake make g++ googletest python3 clang libclang-rt-14-dev
           g++-mingw-w64-x86-64-posix wine wine64 fonts-wine libfreetype6 xvfb xauth x11-utils imagemagick
-          wixl msitools)
+          wixl msitools fp-utils libchm-bin)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

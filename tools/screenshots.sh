@@ -4,7 +4,7 @@
 # every picture shows Velmora.exe as installed, against the installed driver service. The
 # windows: the palette offering activation and deactivation, the About box, the start-up
 # picture, the options sheet (and its Cache page with a policy value), the upgrade prompt and
-# program dialog, and an error box.
+# program dialog, an error box, and the help window at the palette's page beside that page's text.
 #   tools/screenshots.sh [BUILD_DIR]     (default: build-win)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -35,6 +35,17 @@ run reg add 'HKLM\SOFTWARE\NOLVEX\VELMORA\Cache' /v RefreshTimer /t REG_DWORD /d
 velmora; shot palette-activate 3
 run "$helper" about; shot about
 end_program
+# The help window at the palette's page. This Wine's viewer draws no HTML (no engine): its page
+# pane stays blank, so the page's own text is drawn apart from it (help-palette-topic).
+velmora; sleep 3
+run "$helper" press "Corvane Velmora" 1003; shot help 3
+end_program
+lines=()  # one picture a line (ImageMagick refuses a long text and an empty line as one label)
+while IFS= read -r line; do
+  if [ -n "$line" ]; then lines+=(label:"$line"); else lines+=('xc:white[1x8!]'); fi
+done < <(python3 "$root/tools/help-topic-text.py" "$root/help/topics/palette.htm" 84)
+convert -background white -fill black -font DejaVu-Sans-Mono -pointsize 13 "${lines[@]}" -gravity West -append \
+  -bordercolor white -border 16 -bordercolor 'srgb(37,111,149)' -border 12 "$out/help-palette-topic.png"
 run "$program" /ACT /NOB >/dev/null 2>&1
 velmora; shot palette-deactivate 3
 run "$helper" press "Corvane Velmora" 1002; shot options

@@ -2,6 +2,7 @@
 
 #include "framework/win32/center_window.h"
 #include "framework/win32/common_controls.h"
+#include "framework/win32/html_help.h"
 #include "framework/win32/message_box.h"
 #include "framework/win32/modal_run.h"
 #include "framework/win32/property_page.h"
@@ -16,7 +17,7 @@ namespace {
 thread_local CPropertySheet* t_creatingSheet = nullptr;
 constexpr UINT_PTR kSubclassId = 1;
 
-// The framework's help file: the program's path with the extension ".hlp".
+// The framework's help file: the program's path with the extension ".chm".
 std::string DefaultHelpFile() {
   char path[MAX_PATH];
   const DWORD n = GetModuleFileNameA(AfxGetInstanceHandle(), path, MAX_PATH);
@@ -24,7 +25,7 @@ std::string DefaultHelpFile() {
   const std::size_t dot = file.find_last_of('.');
   const std::size_t slash = file.find_last_of("\\/");
   if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) file.erase(dot);
-  return file + ".hlp";
+  return file + ".chm";
 }
 
 }  // namespace
@@ -104,7 +105,7 @@ INT_PTR CPropertySheet::DoModal() {
 }
 
 void CPropertySheet::WinHelp(DWORD_PTR data, UINT command) {
-  ::WinHelpA(m_hWnd, DefaultHelpFile().c_str(), command, data);
+  if (command == HELP_CONTEXT) ShowHelpContext(DefaultHelpFile(), static_cast<DWORD>(data));
 }
 
 void CPropertySheet::OnPageNotified(CPropertyPage*, UINT, LRESULT) {}
@@ -142,6 +143,12 @@ LRESULT CALLBACK CPropertySheet::SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPA
   HWND volatile failing = wnd;  // in memory for the handler, as in CPopupWnd::WndProc
   try {
     if (self->OnMessage(msg, wp, lp, &result)) return result;
+    // F1 anywhere in the sheet: its controls and page hand WM_HELP up to here; the sheet's own
+    // procedure would drop it. It asks for the active page's help, as the Help button does.
+    if (msg == WM_HELP) {
+      if (CPropertyPage* page = self->GetActivePage()) page->OnHelp();
+      return TRUE;
+    }
     result = DefaultSubclassProc(wnd, msg, wp, lp);
     if (msg == WM_ACTIVATE) self->OnActivate(LOWORD(wp), reinterpret_cast<HWND>(lp), HIWORD(wp) != 0);
   } catch (...) {

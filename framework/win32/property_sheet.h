@@ -33,7 +33,8 @@ class CPropertySheet : public CWnd {
   // the run and is handed on to the enclosing loop.
   virtual INT_PTR DoModal();
 
-  // Help for the active page; by default the help file beside the program.
+  // Help for the active page; by default context `data` of the HTML Help file named after the
+  // program, beside it.
   virtual void WinHelp(DWORD_PTR data, UINT command = HELP_CONTEXT);
 
   // A page has handled a notification of the sheet control (PSN_APPLY ...) and answered result.

@@ -2,6 +2,7 @@
 
 #include "common/help_file.h"
 #include "framework/win32/center_window.h"
+#include "framework/win32/html_help.h"
 #include "resource.h"
 
 namespace velmora {
@@ -64,10 +65,11 @@ bool CAdvPropertySheet::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT*) {
 
 void CAdvPropertySheet::WinHelp(DWORD_PTR data, UINT command) {
   framework::CPropertyPage* active = GetActivePage();
-  if (active == &m_cachePage) {
-    ::WinHelpA(m_hWnd, kHelpFile, HELP_CONTEXT, kHelpContextCachePage);
-  } else if (active == &m_agentPage) {
-    ::WinHelpA(m_hWnd, kHelpFile, HELP_CONTEXT, kHelpContextAgentPage);
+  const DWORD context = active == &m_cachePage   ? kHelpContextCachePage
+                        : active == &m_agentPage ? kHelpContextAgentPage
+                                                 : 0;
+  if (context) {
+    framework::ShowHelpTopic(framework::FileBesideProgram(kHelpFile), HelpTopic(context));
   } else {
     CPropertySheet::WinHelp(data, command);
   }

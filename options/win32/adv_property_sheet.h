@@ -11,7 +11,7 @@
 
 namespace velmora {
 
-// Help topics of the pages in "Velmora.hlp".
+// Help contexts of the pages (common/help_file.cpp).
 constexpr DWORD kHelpContextCachePage = 2001;
 constexpr DWORD kHelpContextAgentPage = 2002;
 

@@ -3,6 +3,7 @@
 #include "common/help_file.h"
 #include "driver/activation.h"
 #include "framework/win32/handles.h"
+#include "framework/win32/html_help.h"
 #include "framework/win32/keyboard_cues.h"
 #include "framework/win32/message_box.h"
 #include "framework/win32/resource_string.h"
@@ -50,8 +51,8 @@ void CMainPalette::LoadActivatePictures() {
 }
 
 BOOL CMainPalette::DestroyWindow() {
-  // A help window opened from the palette closes with it.
-  WinHelpA(m_hWnd, kHelpFile, HELP_QUIT, 0);
+  // A help window opened from the palette or its options closes with it.
+  framework::CloseHelpWindows();
   return CDialog::DestroyWindow();
 }
 
@@ -161,8 +162,15 @@ bool CMainPalette::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
     case WM_QUERYDRAGICON:
       *result = reinterpret_cast<LRESULT>(m_hIcon);
       return true;
+    case WM_HELP:  // F1, on the palette or any of its buttons
+      OnHelp();
+      *result = TRUE;
+      return true;
     case kQuitMessage:
-      if (IsQuitRequest(wp, lp)) PostQuitMessage(0);
+      if (IsQuitRequest(wp, lp)) {
+        framework::CloseHelpWindows();
+        PostQuitMessage(0);
+      }
       *result = 0;
       return true;
     // The palette holds nothing unsaved: the session may end, and when it does (or the system's
@@ -171,7 +179,10 @@ bool CMainPalette::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       *result = TRUE;
       return true;
     case WM_ENDSESSION:
-      if (wp) PostQuitMessage(0);
+      if (wp) {
+        framework::CloseHelpWindows();
+        PostQuitMessage(0);
+      }
       *result = 0;
       return true;
     default:
@@ -199,7 +210,9 @@ void CMainPalette::OnOptions() {
   ShowWindow(m_hWnd, SW_RESTORE);
 }
 
-void CMainPalette::OnHelp() { WinHelpA(m_hWnd, kHelpFile, HELP_CONTEXT, kPaletteHelpContext); }
+void CMainPalette::OnHelp() {
+  framework::ShowHelpTopic(framework::FileBesideProgram(kHelpFile), HelpTopic(kPaletteHelpContext));
+}
 
 void CMainPalette::OnAbout() {
   CAboutBox about;

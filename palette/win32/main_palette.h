@@ -13,7 +13,7 @@ class CMainPalette : public framework::CDialog {
   explicit CMainPalette(const PaletteServices& services, HWND parent = nullptr);
   ~CMainPalette() override;
 
-  // Tells help to quit, then destroys the window.
+  // Closes the help windows, then destroys the window.
   BOOL DestroyWindow() override;
 
   framework::CStatic m_wndIcon;

@@ -1,8 +1,9 @@
-// Start-up maps only the system libraries every course needs: COMDLG32, SHELL32 and OLEACC
-// come in with the first file-open dialog, program start or screen reader's question. A new
-// import of one of them (a stray call) would make every start pay for it again. COMCTL32 is
-// there from the start: the manifest's common controls 6 own the standard controls, the
-// palette's buttons among them; the first options sheet registers its other classes.
+// Start-up maps only the system libraries every course needs: COMDLG32, SHELL32, OLEACC and the
+// HTML Help viewer come in with the first file-open dialog, program start, screen reader's
+// question or request for help. A new import of one of them (a stray call) would make every start
+// pay for it again. COMCTL32 is there from the start: the manifest's common controls 6 own the
+// standard controls, the palette's buttons among them; the first options sheet registers its
+// other classes.
 #include <windows.h>
 #include <psapi.h>
 
@@ -49,6 +50,7 @@ TEST_F(LibraryLoadingTest, ThePaletteStartsWithoutTheLateLibrariesAndTheSheetBri
   EXPECT_FALSE(loaded.count("comdlg32.dll")) << "common dialogs mapped at start";
   EXPECT_FALSE(loaded.count("shell32.dll")) << "the shell mapped at start";
   EXPECT_FALSE(loaded.count("oleacc.dll")) << "accessibility mapped before any screen reader asked";
+  EXPECT_FALSE(loaded.count("hhctrl.ocx")) << "the help viewer mapped before anyone asked for help";
 
   // The sheet registers the common controls' classes before its page's up-down controls are
   // made: each box has its spin, which steps the box.

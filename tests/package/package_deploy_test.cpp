@@ -155,12 +155,12 @@ TEST_F(PackageDeployTest, UpgradeRepairAndUninstallKeepTheChosenFolder) {
   EXPECT_TRUE(FileExists(dir + "\\Velmora.exe"));
   // The folder got its own access list before the files came (this Wine keeps none to read back).
   EXPECT_NE(std::string::npos, ReadLog(log).find("Velmora: created the protected program folder " + dir + "."));
-  // Programs and Features: the folder, the guide installed with the program, no Modify, the icon.
+  // Programs and Features: the folder, the help file installed with the program, no Modify, the icon.
   const std::string entry = UninstallEntry();
   ASSERT_FALSE(entry.empty());
   EXPECT_EQ(std::optional<std::string>(dir + "\\"), robot::GetString(entry, "InstallLocation"));
-  EXPECT_EQ(std::optional<std::string>(dir + "\\Velmora Guide.html"), robot::GetString(entry, "HelpLink"));
-  EXPECT_TRUE(FileExists(dir + "\\Velmora Guide.html"));
+  EXPECT_EQ(std::optional<std::string>(dir + "\\Velmora.chm"), robot::GetString(entry, "HelpLink"));
+  EXPECT_TRUE(FileExists(dir + "\\Velmora.chm"));
   EXPECT_EQ(std::optional<DWORD>(1), robot::GetDword(entry, "NoModify"));
   const std::string icon = robot::GetString(entry, "DisplayIcon").value_or("");
   EXPECT_TRUE(FileExists(icon)) << "DisplayIcon: " << icon;
