@@ -55,7 +55,7 @@ OptionsServices CPaletteApp::MakeOptionsServices() { return {m_settings, m_syste
 
 BOOL CPaletteApp::InitInstance() {
   // The list and the options alone take no turn, hand nothing over and ask the driver nothing.
-  switch (ChooseCourse(ParseSwitches())) {
+  switch (ChooseCourse(ReadSwitches())) {
     case Course::kListSwitches:
       ListSwitches();
       return FALSE;
