@@ -1,5 +1,5 @@
-// Where the palette's controls and window go, from the frame's position, the pictures' size
-// and the system metrics. Every halving truncates toward zero, as C++ integer division does.
+// Where the palette's controls and window go, from the frame's position, the pictures' size,
+// the system metrics and the window's DPI. Every halving truncates toward zero, as C++ integer division does.
 #pragma once
 
 namespace velmora {
@@ -20,6 +20,7 @@ struct PaletteMetrics {
   int cyCaption = 0;
   int cxScreen = 0;  // SM_CXSCREEN, SM_CYSCREEN: the palette centres on the whole screen
   int cyScreen = 0;
+  int dpi = 96;  // the window's own DPI: margins and gaps are 96-DPI pixels scaled to it
 };
 
 struct PaletteLayout {

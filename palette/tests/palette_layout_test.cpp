@@ -1,6 +1,7 @@
 // The palette's layout arithmetic: positions to the pixel, halvings that truncate toward zero.
 #include <gtest/gtest.h>
 
+#include "palette/art_scale.h"
 #include "palette/palette_layout.h"
 
 namespace velmora {
@@ -75,6 +76,62 @@ TEST(PaletteLayoutTest, ButtonsWithoutSizeCountAsZero) {
   ExpectPoint(l.help, 9, 35 + 6);
   EXPECT_EQ(8 + 10 + 6, l.windowWidth);
   EXPECT_EQ(35 + 11 + 4 + 6 + 19, l.windowHeight);
+}
+
+// The same palette in the window's own DPI: the pictures of the scale the DPI chooses, the
+// dialog's own frame position and metrics of that DPI; margins and gaps follow the DPI.
+TEST(PaletteLayoutTest, LaysOutInTheWindowsOwnDpi) {
+  struct Row {
+    int dpi;
+    int percent;  // the pictures chosen
+    int frameLeft, frameTop, iconWidth, frame, caption;
+    int windowWidth, windowHeight, frameWidth, frameHeight, optionsY, helpY, iconX, iconY;
+  };
+  const Row rows[] = {
+      // At 96 DPI exactly the numbers of a palette that knows nothing of DPI.
+      {96, 100, 5, 35, 32, 3, 19, 200, 171, 184, 107, 35 + 37, 35 + 70, 81, 2},
+      {120, 125, 6, 44, 40, 4, 23, 250, 213, 230, 133, 44 + 5 + 40 + 1, 44 + 5 + 80 + 2, 6 + 5 + 90, 3},
+      {144, 150, 8, 52, 48, 5, 28, 302, 258, 276, 162, 52 + 6 + 48 + 2, 52 + 6 + 96 + 4, 8 + 6 + 108, 3},
+      {192, 200, 10, 70, 64, 6, 37, 400, 341, 368, 214, 70 + 8 + 64 + 2, 70 + 8 + 128 + 4, 10 + 8 + 144, 4},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.dpi);
+    ASSERT_EQ(r.percent, ArtScalePercent(r.dpi));
+    PaletteMetrics m = Classic640();
+    m.dpi = r.dpi;
+    m.frameLeft = r.frameLeft;
+    m.frameTop = r.frameTop;
+    m.buttonWidth = 176 * r.percent / 100;
+    m.buttonHeight = 32 * r.percent / 100;
+    m.iconWidth = r.iconWidth;
+    m.cxDlgFrame = m.cyDlgFrame = r.frame;
+    m.cyCaption = r.caption;
+    const PaletteLayout l = ComputePaletteLayout(m);
+    EXPECT_EQ(r.windowWidth, l.windowWidth);
+    EXPECT_EQ(r.windowHeight, l.windowHeight);
+    EXPECT_EQ(r.frameWidth, l.frameWidth);
+    EXPECT_EQ(r.frameHeight, l.frameHeight);
+    ExpectPoint(l.activate, l.options.x, r.frameTop + ScaleToDpi(4, r.dpi));
+    EXPECT_EQ(r.optionsY, l.options.y);
+    EXPECT_EQ(r.helpY, l.help.y);
+    ExpectPoint(l.icon, r.iconX, r.iconY);
+    ExpectPoint(l.window, (640 - r.windowWidth) / 2, (480 - r.windowHeight) / 2);
+  }
+}
+
+// Between two drawn scales the nearer one is shown, a tie taking the smaller; outside
+// 100-200 % the nearest end.
+TEST(PaletteLayoutTest, ArtScaleAndItsPictureNames) {
+  const struct {
+    int dpi;
+    int percent;
+  } rows[] = {{0, 100}, {72, 100}, {96, 100}, {108, 100}, {109, 125}, {120, 125}, {132, 125}, {133, 150},
+              {144, 150}, {168, 175}, {180, 175}, {181, 200}, {192, 200}, {288, 200}};
+  for (const auto& r : rows) EXPECT_EQ(r.percent, ArtScalePercent(r.dpi)) << r.dpi;
+  EXPECT_EQ("PALETTE_HELPU", ScaledPictureName("PALETTE_HELPU", 100));
+  EXPECT_EQ("PALETTE_HELPU_175", ScaledPictureName("PALETTE_HELPU", 175));
+  EXPECT_EQ(8, ScaleToDpi(5, 144));  // 7.5 rounds away from zero, as MulDiv does
+  EXPECT_EQ(-8, ScaleToDpi(-5, 144));
 }
 
 TEST(PaletteLayoutTest, MinimisedIconIsCentredRoundingHalfUp) {
