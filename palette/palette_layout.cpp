@@ -14,14 +14,17 @@ PaletteLayout ComputePaletteLayout(const PaletteMetrics& m) {
 
   PaletteLayout out;
   out.icon = {left + (bw - m.iconWidth) / 2, ScaleToDpi(2, m.dpi)};
-  out.activate = {left, m.frameTop + margin};
-  out.options = {left, m.frameTop + margin + bh + gap};
-  out.help = {left, m.frameTop + margin + 2 * (bh + gap)};
+  // The template's frame, moved down where the icon drawn for a larger scale would reach it.
+  const int top = m.frameTop > out.icon.y + m.iconHeight + gap ? m.frameTop : out.icon.y + m.iconHeight + gap;
+  out.frame = {m.frameLeft, top};
+  out.activate = {left, top + margin};
+  out.options = {left, top + margin + bh + gap};
+  out.help = {left, top + margin + 2 * (bh + gap)};
   out.frameWidth = bw + 2 * margin;
   out.frameHeight = 3 * bh + 2 * gap + 2 * margin + gap;
   // The frame's left margin is repeated on the right; a margin is left below the frame.
   out.windowWidth = out.frameWidth + 2 * m.frameLeft + 2 * m.cxDlgFrame;
-  out.windowHeight = m.frameTop + out.frameHeight + margin + 2 * m.cyDlgFrame + m.cyCaption;
+  out.windowHeight = top + out.frameHeight + margin + 2 * m.cyDlgFrame + m.cyCaption;
   out.window = {(m.cxScreen - out.windowWidth) / 2, (m.cyScreen - out.windowHeight) / 2};
   return out;
 }

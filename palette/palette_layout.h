@@ -14,7 +14,8 @@ struct PaletteMetrics {
   int frameTop = 0;
   int buttonWidth = 0;   // the activate button's window size; all three buttons are taken as it
   int buttonHeight = 0;
-  int iconWidth = 0;   // the icon control's client width
+  int iconWidth = 0;   // the icon control's client width and height
+  int iconHeight = 0;
   int cxDlgFrame = 0;  // SM_CXDLGFRAME, SM_CYDLGFRAME, SM_CYCAPTION
   int cyDlgFrame = 0;
   int cyCaption = 0;
@@ -25,6 +26,7 @@ struct PaletteMetrics {
 
 struct PaletteLayout {
   PalettePoint icon;
+  PalettePoint frame;
   PalettePoint activate;
   PalettePoint options;
   PalettePoint help;

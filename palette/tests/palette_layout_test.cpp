@@ -14,6 +14,7 @@ PaletteMetrics Classic640() {
   m.buttonWidth = 176;
   m.buttonHeight = 32;
   m.iconWidth = 32;
+  m.iconHeight = 32;
   m.cxDlgFrame = 3;
   m.cyDlgFrame = 3;
   m.cyCaption = 19;
@@ -79,20 +80,23 @@ TEST(PaletteLayoutTest, ButtonsWithoutSizeCountAsZero) {
 }
 
 // The same palette in the window's own DPI: the pictures of the scale the DPI chooses, the
-// dialog's own frame position and metrics of that DPI; margins and gaps follow the DPI.
+// dialog's own frame position and metrics of that DPI; margins and gaps follow the DPI. A
+// template frame that the larger icon would overlap moves down below it (Wine's 144-DPI font
+// puts it at 47).
 TEST(PaletteLayoutTest, LaysOutInTheWindowsOwnDpi) {
   struct Row {
     int dpi;
     int percent;  // the pictures chosen
     int frameLeft, frameTop, iconWidth, frame, caption;
+    int frameY;  // where the frame ends up
     int windowWidth, windowHeight, frameWidth, frameHeight, optionsY, helpY, iconX, iconY;
   };
   const Row rows[] = {
       // At 96 DPI exactly the numbers of a palette that knows nothing of DPI.
-      {96, 100, 5, 35, 32, 3, 19, 200, 171, 184, 107, 35 + 37, 35 + 70, 81, 2},
-      {120, 125, 6, 44, 40, 4, 23, 250, 213, 230, 133, 44 + 5 + 40 + 1, 44 + 5 + 80 + 2, 6 + 5 + 90, 3},
-      {144, 150, 8, 52, 48, 5, 28, 302, 258, 276, 162, 52 + 6 + 48 + 2, 52 + 6 + 96 + 4, 8 + 6 + 108, 3},
-      {192, 200, 10, 70, 64, 6, 37, 400, 341, 368, 214, 70 + 8 + 64 + 2, 70 + 8 + 128 + 4, 10 + 8 + 144, 4},
+      {96, 100, 5, 35, 32, 3, 19, 35, 200, 171, 184, 107, 35 + 37, 35 + 70, 81, 2},
+      {120, 125, 6, 44, 40, 4, 23, 44, 250, 213, 230, 133, 44 + 5 + 40 + 1, 44 + 5 + 80 + 2, 6 + 5 + 90, 3},
+      {144, 150, 8, 47, 48, 5, 28, 3 + 48 + 2, 302, 259, 276, 162, 53 + 6 + 48 + 2, 53 + 6 + 96 + 4, 8 + 6 + 108, 3},
+      {192, 200, 10, 70, 64, 6, 37, 70, 400, 341, 368, 214, 70 + 8 + 64 + 2, 70 + 8 + 128 + 4, 10 + 8 + 144, 4},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.dpi);
@@ -103,7 +107,7 @@ TEST(PaletteLayoutTest, LaysOutInTheWindowsOwnDpi) {
     m.frameTop = r.frameTop;
     m.buttonWidth = 176 * r.percent / 100;
     m.buttonHeight = 32 * r.percent / 100;
-    m.iconWidth = r.iconWidth;
+    m.iconWidth = m.iconHeight = r.iconWidth;
     m.cxDlgFrame = m.cyDlgFrame = r.frame;
     m.cyCaption = r.caption;
     const PaletteLayout l = ComputePaletteLayout(m);
@@ -111,7 +115,8 @@ TEST(PaletteLayoutTest, LaysOutInTheWindowsOwnDpi) {
     EXPECT_EQ(r.windowHeight, l.windowHeight);
     EXPECT_EQ(r.frameWidth, l.frameWidth);
     EXPECT_EQ(r.frameHeight, l.frameHeight);
-    ExpectPoint(l.activate, l.options.x, r.frameTop + ScaleToDpi(4, r.dpi));
+    ExpectPoint(l.frame, r.frameLeft, r.frameY);
+    ExpectPoint(l.activate, l.options.x, r.frameY + ScaleToDpi(4, r.dpi));
     EXPECT_EQ(r.optionsY, l.options.y);
     EXPECT_EQ(r.helpY, l.help.y);
     ExpectPoint(l.icon, r.iconX, r.iconY);
