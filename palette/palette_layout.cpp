@@ -14,8 +14,10 @@ PaletteLayout ComputePaletteLayout(const PaletteMetrics& m) {
 
   PaletteLayout out;
   out.icon = {left + (bw - m.iconWidth) / 2, ScaleToDpi(2, m.dpi)};
-  // The template's frame, moved down where the icon drawn for a larger scale would reach it.
-  const int top = m.frameTop > out.icon.y + m.iconHeight + gap ? m.frameTop : out.icon.y + m.iconHeight + gap;
+  // The template's frame, moved down where the icon drawn for a larger scale would reach into
+  // it further than the 32-pixel icon reaches at 96 DPI: onto its top line, no lower.
+  const int lowest = out.icon.y + m.iconHeight - gap;
+  const int top = m.frameTop > lowest ? m.frameTop : lowest;
   out.frame = {m.frameLeft, top};
   out.activate = {left, top + margin};
   out.options = {left, top + margin + bh + gap};

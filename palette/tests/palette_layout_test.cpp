@@ -80,9 +80,9 @@ TEST(PaletteLayoutTest, ButtonsWithoutSizeCountAsZero) {
 }
 
 // The same palette in the window's own DPI: the pictures of the scale the DPI chooses, the
-// dialog's own frame position and metrics of that DPI; margins and gaps follow the DPI. A
-// template frame that the larger icon would overlap moves down below it (Wine's 144-DPI font
-// puts it at 47).
+// dialog's own frame position and metrics of that DPI; margins and gaps follow the DPI. The
+// icon's last row lies on the frame's top line at 96 DPI (Wine's template puts it at 33); a
+// larger icon reaching further into the frame (at 47 with Wine's 144-DPI font) moves it down.
 TEST(PaletteLayoutTest, LaysOutInTheWindowsOwnDpi) {
   struct Row {
     int dpi;
@@ -93,9 +93,9 @@ TEST(PaletteLayoutTest, LaysOutInTheWindowsOwnDpi) {
   };
   const Row rows[] = {
       // At 96 DPI exactly the numbers of a palette that knows nothing of DPI.
-      {96, 100, 5, 35, 32, 3, 19, 35, 200, 171, 184, 107, 35 + 37, 35 + 70, 81, 2},
+      {96, 100, 5, 33, 32, 3, 19, 33, 200, 169, 184, 107, 33 + 37, 33 + 70, 81, 2},
       {120, 125, 6, 44, 40, 4, 23, 44, 250, 213, 230, 133, 44 + 5 + 40 + 1, 44 + 5 + 80 + 2, 6 + 5 + 90, 3},
-      {144, 150, 8, 47, 48, 5, 28, 3 + 48 + 2, 302, 259, 276, 162, 53 + 6 + 48 + 2, 53 + 6 + 96 + 4, 8 + 6 + 108, 3},
+      {144, 150, 8, 47, 48, 5, 28, 3 + 48 - 2, 302, 255, 276, 162, 49 + 6 + 48 + 2, 49 + 6 + 96 + 4, 8 + 6 + 108, 3},
       {192, 200, 10, 70, 64, 6, 37, 70, 400, 341, 368, 214, 70 + 8 + 64 + 2, 70 + 8 + 128 + 4, 10 + 8 + 144, 4},
   };
   for (const Row& r : rows) {
