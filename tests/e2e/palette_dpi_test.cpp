@@ -20,12 +20,22 @@ std::string PictureAtScale(const char* name, int percent) {
   return percent == 100 ? std::string(name) : std::string(name) + "_" + std::to_string(percent);
 }
 
-TEST(PaletteDpiTest, ButtonsShowThePicturesDrawnForThePrefixScaleLaidOutInIt) {
+class PaletteDpiTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    if (m_process.Running() && m_palette) PostMessageA(m_palette, WM_CLOSE, 0, 0);
+    m_process.WaitForExit(10s);
+  }
+  robot::FakeDriver m_driver;  // inactive: the activate picture
+  robot::Process m_process;
+  HWND m_palette = nullptr;
+};
+
+TEST_F(PaletteDpiTest, ButtonsShowThePicturesDrawnForThePrefixScaleLaidOutInIt) {
   robot::ResetVelmoraRegistry();
-  robot::FakeDriver driver;  // inactive: the activate picture
-  ASSERT_TRUE(driver.Serving());
-  robot::Process process = robot::Start("Velmora.exe", "");
-  HWND palette = palette_e2e::WaitForPalette(process);
+  ASSERT_TRUE(m_driver.Serving());
+  m_process = robot::Start("Velmora.exe", "");
+  HWND palette = m_palette = palette_e2e::WaitForPalette(m_process);
   ASSERT_NE(nullptr, palette);
   const int percent = palette_e2e::PrefixArtPercent();
   const int dpi = palette_e2e::PrefixDpi();
@@ -74,7 +84,7 @@ TEST(PaletteDpiTest, ButtonsShowThePicturesDrawnForThePrefixScaleLaidOutInIt) {
   EXPECT_EQ(0, palette_e2e::DifferentPixels(palette_e2e::CaptureScreen(icon), drawn));
 
   PostMessageA(palette, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(process.WaitForExit(10s));
+  EXPECT_TRUE(m_process.WaitForExit(10s));
 }
 
 }  // namespace
