@@ -5,13 +5,17 @@
 # windows: the palette offering activation and deactivation, the About box, the start-up
 # picture, the options sheet (and its Cache page with a policy value), the upgrade prompt and
 # program dialog, an error box, and the help window at the palette's page beside that page's text.
-#   tools/screenshots.sh [BUILD_DIR]     (default: build-win)
+#   tools/screenshots.sh [BUILD_DIR] [DPI]   (default: build-win, 96)
+# At another DPI than 96 the desktop is set to it (HKCU\Control Panel\Desktop LogPixels) and
+# the palette, the options sheet and the start-up picture go to BUILD_DIR/shots-<DPI>dpi.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build-win}" && pwd)
+dpi=${2:-96}
 out=$root/docs/screenshots
+[ "$dpi" = 96 ] || out=$build/shots-${dpi}dpi
 mkdir -p "$out"
-[ -n "${VELMORA_SHOTS_INNER:-}" ] || exec env VELMORA_SHOTS_INNER=1 "$root/tools/with-display.sh" "$0" "$build"
+[ -n "${VELMORA_SHOTS_INNER:-}" ] || exec env VELMORA_SHOTS_INNER=1 "$root/tools/with-display.sh" "$0" "$build" "$dpi"
 
 prefix=$build/shots-prefix
 rm -rf "$prefix"
@@ -26,6 +30,10 @@ velmora() { run "$program" "$@" >/dev/null 2>&1 & }
 end_program() { run taskkill /f /im Velmora.exe >/dev/null 2>&1 || true; sleep 1; }
 
 run --up
+if [ "$dpi" != 96 ]; then
+  run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
+  run --down; run --up
+fi
 helper=$(run winepath -w "$build/bin/shot_helper.exe")
 run msiexec /i "$(run winepath -w "$build/package/Velmora.msi")" /qn
 run reg add 'HKLM\SOFTWARE\NOLVEX\VELMORA\Cache' /v BlockSize /t REG_DWORD /d 4096 /f >/dev/null
@@ -33,6 +41,16 @@ run reg add 'HKLM\SOFTWARE\NOLVEX\VELMORA\Cache' /v MaxSize /t REG_DWORD /d 5120
 run reg add 'HKLM\SOFTWARE\NOLVEX\VELMORA\Cache' /v RefreshTimer /t REG_DWORD /d 3725 /f >/dev/null
 
 velmora; shot palette-activate 3
+if [ "$dpi" != 96 ]; then
+  run "$helper" press "Corvane Velmora" 1002; shot options
+  end_program
+  run "$helper" splash 4000 "$program" >/dev/null 2>&1 &
+  shot splash 3
+  end_program
+  run --down
+  ls -l "$out"
+  exit 0
+fi
 run "$helper" about; shot about
 end_program
 # The help window at the palette's page. This Wine's viewer draws no HTML (no engine): its page

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine in a prefix of its own.
 #   wine-run.sh --prefix DIR --up          create the prefix if needed and keep its server warm
+#   wine-run.sh --prefix DIR --up-at-dpi N FROM
+#                                          the same, as a copy of the prepared prefix FROM whose
+#                                          desktop is at N DPI (HKCU\Control Panel\Desktop LogPixels)
 #   wine-run.sh --prefix DIR --down        stop every process of the prefix
 #   wine-run.sh --prefix DIR PROGRAM ARGS  run PROGRAM, passing its exit code through
 set -u
@@ -14,6 +17,19 @@ export WINEARCH=win64
 command -v wineserver >/dev/null || { echo "wine is not installed" >&2; exit 127; }
 
 case "${1:-}" in
+  --up-at-dpi)
+    dpi=$2 from=$3
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+      [ -f "$from/system.reg" ] || { echo "no prepared prefix at $from" >&2; exit 1; }
+      rm -rf "$WINEPREFIX"
+      # The source's server has written its registry out since it was prepared.
+      cp -a "$from" "$WINEPREFIX"
+    fi
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f </dev/null >/dev/null 2>&1
+    wineserver -w </dev/null >/dev/null 2>&1
+    wineserver -p </dev/null >/dev/null 2>&1
+    wine wineboot </dev/null >/dev/null 2>&1
+    exit 0 ;;
   --up)
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
       mkdir -p "$WINEPREFIX"

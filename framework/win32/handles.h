@@ -62,6 +62,11 @@ struct GdiObjectTraits {
   static T empty() { return nullptr; }
   static void close(T h) { DeleteObject(h); }
 };
+struct IconTraits {  // from LoadImage without LR_SHARED
+  using handle_type = HICON;
+  static HICON empty() { return nullptr; }
+  static void close(HICON h) { DestroyIcon(h); }
+};
 struct ModuleTraits {  // from LoadLibrary
   using handle_type = HMODULE;
   static HMODULE empty() { return nullptr; }
@@ -103,6 +108,7 @@ using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueModule = UniqueHandle<ModuleTraits>;
+using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueMappedView = UniqueHandle<MappedViewTraits>;
 using UniqueServiceHandle = UniqueHandle<ServiceHandleTraits>;
 template <typename I>

@@ -8,6 +8,8 @@
 #include "framework/win32/message_box.h"
 #include "framework/win32/resource_string.h"
 #include "framework/win32/win_app.h"
+#include "framework/win32/window_dpi.h"
+#include "palette/art_scale.h"
 #include "palette/palette_choices.h"
 #include "palette/palette_layout.h"
 #include "palette/win32/about_box.h"
@@ -26,6 +28,9 @@ POINT TopLeftInClient(HWND parent, HWND child) {
   return p;
 }
 
+// The picture resource `name` drawn for `percent`.
+std::string Scaled(const char* name, int percent) { return ScaledPictureName(name, percent); }
+
 void MoveTo(HWND wnd, PalettePoint p) {
   SetWindowPos(wnd, nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
@@ -42,11 +47,20 @@ void NameButton(CPaletteButton& button, const ButtonPictureNames& pictures) {
 CMainPalette::CMainPalette(const PaletteServices& services, HWND parent)
     : CDialog(IDD_MAIN_PALETTE, parent), m_nActivationState(services.driver.IsActive()), m_services(services) {}
 
+void CMainPalette::LoadPictures() {
+  LoadActivatePictures();
+  m_btnOptions.LoadBitmaps(Scaled(kOptionsPictures.normal, m_nArtPercent).c_str(),
+                           Scaled(kOptionsPictures.selected, m_nArtPercent).c_str());
+  m_btnHelp.LoadBitmaps(Scaled(kHelpPictures.normal, m_nArtPercent).c_str(),
+                        Scaled(kHelpPictures.selected, m_nArtPercent).c_str());
+}
+
 CMainPalette::~CMainPalette() = default;
 
 void CMainPalette::LoadActivatePictures() {
   const ButtonPictureNames names = ActivatePictureNames(m_nActivationState);
-  m_btnActivate.LoadBitmaps(names.normal, names.selected);
+  m_btnActivate.LoadBitmaps(Scaled(names.normal, m_nArtPercent).c_str(),
+                            Scaled(names.selected, m_nArtPercent).c_str());
   NameButton(m_btnActivate, names);  // on a toggle this announces the new action
 }
 
@@ -75,9 +89,10 @@ BOOL CMainPalette::OnInitDialog() {
     }
   }
   m_hIcon = LoadIconA(framework::AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_PALETTE));
-  LoadActivatePictures();
-  m_btnOptions.LoadBitmaps(kOptionsPictures.normal, kOptionsPictures.selected);
-  m_btnHelp.LoadBitmaps(kHelpPictures.normal, kHelpPictures.selected);
+  // The pictures drawn for the scale of the monitor the window opens on.
+  m_nDpi = static_cast<int>(framework::WindowDpi(m_hWnd));
+  m_nArtPercent = ArtScalePercent(m_nDpi);
+  LoadPictures();
   SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
   SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
@@ -95,7 +110,7 @@ BOOL CMainPalette::OnInitDialog() {
   return TRUE;
 }
 
-void CMainPalette::LayOut() {
+void CMainPalette::LayOut(const RECT* placed) {
   HWND frame = GetDlgItem(m_hWnd, IDC_PALETTE_FRAME);
   const POINT frameTopLeft = TopLeftInClient(m_hWnd, frame);
 
@@ -113,18 +128,21 @@ void CMainPalette::LayOut() {
   m.buttonWidth = button.right - button.left;
   m.buttonHeight = button.bottom - button.top;
   m.iconWidth = icon.right - icon.left;
+  m.iconHeight = icon.bottom - icon.top;
   m.cxDlgFrame = GetSystemMetrics(SM_CXDLGFRAME);
   m.cyDlgFrame = GetSystemMetrics(SM_CYDLGFRAME);
   m.cyCaption = GetSystemMetrics(SM_CYCAPTION);
   m.cxScreen = GetSystemMetrics(SM_CXSCREEN);
   m.cyScreen = GetSystemMetrics(SM_CYSCREEN);
-  const PaletteLayout l = ComputePaletteLayout(m);
+  m.dpi = m_nDpi;
+  PaletteLayout l = ComputePaletteLayout(m);
+  if (placed) l.window = {placed->left, placed->top};
 
   MoveTo(m_wndIcon.m_hWnd, l.icon);
   MoveTo(m_btnActivate.m_hWnd, l.activate);
   MoveTo(m_btnOptions.m_hWnd, l.options);
   MoveTo(m_btnHelp.m_hWnd, l.help);
-  SetWindowPos(frame, nullptr, 0, 0, l.frameWidth, l.frameHeight, SWP_NOMOVE | SWP_NOZORDER);
+  SetWindowPos(frame, nullptr, l.frame.x, l.frame.y, l.frameWidth, l.frameHeight, SWP_NOZORDER);
   SetWindowPos(m_hWnd, nullptr, l.window.x, l.window.y, l.windowWidth, l.windowHeight, SWP_NOZORDER);
 }
 
@@ -159,6 +177,10 @@ bool CMainPalette::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       PaintMinimised();
       *result = 0;
       return true;
+    case WM_DPICHANGED:
+      OnDpiChanged(LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
+      *result = 0;
+      return true;
     case WM_QUERYDRAGICON:
       *result = reinterpret_cast<LRESULT>(m_hIcon);
       return true;
@@ -188,6 +210,39 @@ bool CMainPalette::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
     default:
       return false;
   }
+}
+
+// Moved to a monitor of another scale: the pictures drawn for it, the frame and the icon
+// control scaled as the dialog manager would have placed them, everything laid out again at
+// the place the system suggests.
+void CMainPalette::OnDpiChanged(int dpi, const RECT& suggested) {
+  if (dpi <= 0 || dpi == m_nDpi) {
+    SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    return;
+  }
+  const int old = m_nDpi;
+  m_nDpi = dpi;
+  m_nArtPercent = ArtScalePercent(dpi);
+  LoadPictures();
+  m_btnActivate.SizeToContent();
+  m_btnOptions.SizeToContent();
+  m_btnHelp.SizeToContent();
+
+  HWND frame = GetDlgItem(m_hWnd, IDC_PALETTE_FRAME);
+  const POINT f = TopLeftInClient(m_hWnd, frame);
+  SetWindowPos(frame, nullptr, MulDiv(f.x, dpi, old), MulDiv(f.y, dpi, old), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT icon{};
+  GetWindowRect(m_wndIcon.m_hWnd, &icon);
+  const int side = ScaleToDpi(32, dpi);
+  m_hFrameIcon.reset(static_cast<HICON>(
+      LoadImageA(framework::AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_VELMORA), IMAGE_ICON, side, side, 0)));
+  if (m_hFrameIcon) SendMessageA(m_wndIcon.m_hWnd, STM_SETICON, reinterpret_cast<WPARAM>(m_hFrameIcon.get()), 0);
+  SetWindowPos(m_wndIcon.m_hWnd, nullptr, 0, 0, MulDiv(icon.right - icon.left, dpi, old),
+               MulDiv(icon.bottom - icon.top, dpi, old), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  LayOut(&suggested);
+  InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
 void CMainPalette::OnToggle() {

@@ -2,6 +2,7 @@
 // icon above three picture buttons (activate or deactivate, options, help) in a black frame.
 #pragma once
 #include "framework/win32/dialog.h"
+#include "framework/win32/handles.h"
 #include "framework/win32/static_ctrl.h"
 #include "palette/palette_services.h"
 #include "palette/win32/palette_button.h"
@@ -23,9 +24,14 @@ class CMainPalette : public framework::CDialog {
   // The cache state the palette shows: 1 active, 0 inactive; read once from the driver here.
   int m_nActivationState;
   HICON m_hIcon = nullptr;  // shared resource icon, loaded with the window: never destroyed
+  // The scale of the pictures shown (100, 125, 150, 175 or 200 %) and the DPI laid out for,
+  // both taken from the window when it is made.
+  int m_nArtPercent = 100;
+  int m_nDpi = 96;
 
  private:
   PaletteServices m_services;
+  framework::UniqueIcon m_hFrameIcon;  // the icon control's picture drawn for a DPI above 96
 
  protected:
   void DoDataExchange(framework::CDataExchange* dx) override;
@@ -34,7 +40,10 @@ class CMainPalette : public framework::CDialog {
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
   void LoadActivatePictures();
-  void LayOut();
+  void LoadPictures();
+  // Places everything for m_nDpi: centred on the screen, or at the top-left of `placed`.
+  void LayOut(const RECT* placed = nullptr);
+  void OnDpiChanged(int dpi, const RECT& suggested);
   void OnToggle();
   void OnOptions();
   void OnHelp();

@@ -3,6 +3,8 @@
 #include <memory>
 
 #include "framework/win32/handles.h"
+#include "framework/win32/window_dpi.h"
+#include "palette/art_scale.h"
 #include "palette/splash_filter.h"
 #include "resource.h"
 
@@ -54,8 +56,14 @@ CStartupSplash::~CStartupSplash() {
 
 void CStartupSplash::PostNcDestroy() { delete this; }
 
+BOOL CStartupSplash::LoadPicture(int dpi) {
+  const int percent = ArtScalePercent(dpi);
+  if (percent != 100 && m_bitmap.LoadBitmap(ScaledPictureName("SPLASH", percent).c_str())) return TRUE;
+  return m_bitmap.LoadBitmap(IDB_SPLASH);
+}
+
 BOOL CStartupSplash::Create(HWND owner) {
-  if (!m_bitmap.LoadBitmap(IDB_SPLASH)) return FALSE;
+  if (!LoadPicture(static_cast<int>(framework::WindowDpi(nullptr)))) return FALSE;
   const SIZE size = m_bitmap.GetSize();
   const char* cls = framework::AfxRegisterWndClass(0, LoadCursorA(nullptr, IDC_ARROW));
   if (!cls) return FALSE;
@@ -66,12 +74,28 @@ LRESULT CStartupSplash::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_CREATE:
       if (Default(msg, wp, lp) == -1) return -1;
+      // On a monitor of another scale than the system's: that monitor's picture.
+      if (const UINT dpi = framework::WindowDpi(m_hWnd);
+          dpi != framework::WindowDpi(nullptr) && LoadPicture(static_cast<int>(dpi))) {
+        const SIZE size = m_bitmap.GetSize();
+        SetWindowPos(m_hWnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      }
       CenterWindow();
       SetTimer(m_hWnd, kTimer, kLifetimeMs, nullptr);
       return 0;
     case WM_PAINT:
       OnPaint();
       return 0;
+    case WM_DPICHANGED: {
+      // Moved to a monitor of another scale: its picture, where the system suggests.
+      const RECT* suggested = reinterpret_cast<const RECT*>(lp);
+      LoadPicture(LOWORD(wp));
+      const SIZE size = m_bitmap.GetSize();
+      SetWindowPos(m_hWnd, nullptr, suggested->left, suggested->top, size.cx, size.cy,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      InvalidateRect(m_hWnd, nullptr, FALSE);
+      return 0;
+    }
     case WM_TIMER:
     case WM_CLOSE:
       DestroyWindow();

@@ -55,6 +55,8 @@ class CStartupSplash : public framework::CPopupWnd {
  private:
   friend class CStartupPicture;
   BOOL Create(HWND owner);
+  // The picture drawn for dpi's scale; the one for 100 % when that one is missing.
+  BOOL LoadPicture(int dpi);
   void OnPaint();
 
   CStartupPicture& m_picture;

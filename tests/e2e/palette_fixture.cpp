@@ -120,6 +120,30 @@ Pixels ProgramPicture(const char* name) {
   return out;
 }
 
+Pixels ProgramIcon(int id, int side, COLORREF ground) {
+  const std::string path = robot::ProgramDir() + "\\Velmora.exe";
+  HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  Pixels out;
+  if (!module) return out;
+  framework::UniqueIcon icon(static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, side, side, 0)));
+  HDC screen = GetDC(nullptr);
+  framework::UniqueBitmap bitmap(CreateCompatibleBitmap(screen, side, side));
+  framework::UniqueMemoryDc dc(CreateCompatibleDC(screen));
+  if (icon && bitmap && dc) {
+    {
+      framework::SelectGuard select(dc.get(), bitmap.get());
+      const RECT all{0, 0, side, side};
+      framework::UniqueHandle<framework::GdiObjectTraits<HBRUSH>> brush(CreateSolidBrush(ground));
+      FillRect(dc.get(), &all, brush.get());
+      DrawIconEx(dc.get(), 0, 0, icon.get(), side, side, 0, nullptr, DI_NORMAL);
+    }
+    out = ReadBitmap(screen, bitmap.get(), side, side);
+  }
+  ReleaseDC(nullptr, screen);
+  FreeLibrary(module);
+  return out;
+}
+
 int DifferentPixels(const Pixels& a, const Pixels& b) {
   if (a.width != b.width || a.height != b.height) return std::max(a.width * a.height, b.width * b.height);
   int n = 0;

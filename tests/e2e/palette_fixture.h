@@ -42,6 +42,8 @@ struct Pixels {
 Pixels CaptureScreen(const RECT& r);
 // A bitmap resource of Velmora.exe, by name.
 Pixels ProgramPicture(const char* name);
+// An icon of Velmora.exe as drawn at side x side pixels over a ground of one colour.
+Pixels ProgramIcon(int id, int side, COLORREF ground);
 // Number of pixels that differ (sizes must match; a size mismatch counts every pixel).
 int DifferentPixels(const Pixels& a, const Pixels& b);
 

@@ -1,6 +1,6 @@
 // The built program's application manifest: it runs as whoever starts it (no elevation
-// prompt from the log-on list), names the Windows versions it supports, is not DPI-aware, and
-// asks for common controls 6, so standard controls take the system's own look.
+// prompt from the log-on list), names the Windows versions it supports, is aware of each
+// monitor's DPI (per monitor v2, else per monitor, else the system's), and asks for common controls 6, so standard controls take the system's own look.
 #include <windows.h>
 #include <gtest/gtest.h>
 
@@ -26,7 +26,7 @@ std::string ProgramManifest() {
   return text;
 }
 
-TEST(ProgramManifestTest, RunsAsInvokerOnTheNamedSystemsWithoutScalingWithTheSystemsControls) {
+TEST(ProgramManifestTest, RunsAsInvokerOnTheNamedSystemsAwareOfEachMonitorsDpiWithTheSystemsControls) {
   const std::string manifest = ProgramManifest();
   ASSERT_FALSE(manifest.empty()) << "Velmora.exe carries no application manifest";
   EXPECT_EQ(0u, manifest.find("<?xml"));
@@ -37,8 +37,10 @@ TEST(ProgramManifestTest, RunsAsInvokerOnTheNamedSystemsWithoutScalingWithTheSys
                          "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) {
     EXPECT_NE(std::string::npos, manifest.find(std::string("<supportedOS Id=\"") + os + "\"/>")) << os;
   }
-  EXPECT_NE(std::string::npos, manifest.find(">false</dpiAware>"));
-  EXPECT_EQ(std::string::npos, manifest.find("dpiAwareness"));
+  EXPECT_NE(std::string::npos,
+            manifest.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm</dpiAware>"));
+  EXPECT_NE(std::string::npos, manifest.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">"
+                                             "PerMonitorV2, PerMonitor</dpiAwareness>"));
   EXPECT_NE(std::string::npos,
             manifest.find("<assemblyIdentity type=\"win32\" name=\"Microsoft.Windows.Common-Controls\" "
                           "version=\"6.0.0.0\" processorArchitecture=\"*\" "

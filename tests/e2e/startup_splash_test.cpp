@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/palette_contract.h"
+#include "tests/e2e/prefix_dpi.h"
 #include "tests/programs/window_watch.h"
 #include "tests/robot/fake_driver.h"
 #include "tests/robot/registry.h"
@@ -105,8 +106,9 @@ TEST_F(StartupSplashTest, ActivationShowsThePictureCentredOnTheWorkAreaFirst) {
   EXPECT_EQ(window_watch::kDestroyed, gone.event.event);
 
   const RECT r = shown.event.rect;
-  EXPECT_EQ(594, r.right - r.left);
-  EXPECT_EQ(183, r.bottom - r.top);
+  // The picture drawn for the prefix's scale: 594 x 183 at 96 DPI.
+  EXPECT_EQ(palette_e2e::AtPrefixScale(594), r.right - r.left);
+  EXPECT_EQ(palette_e2e::AtPrefixScale(183), r.bottom - r.top);
   RECT work{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
   EXPECT_LE(std::abs((r.left + r.right) - (work.left + work.right)), 1);

@@ -4,12 +4,17 @@
 Each is 176 x 32 pixels, 4 bits per pixel with the standard 16-colour table, uncompressed: a
 grey button face with a pictogram at the left and a caption whose mnemonic is underlined. The
 ...U picture is the button at rest (raised); ...D is the same button held down (sunken, its
-content shifted one pixel right and down)."""
+content shifted one pixel right and down).
+
+The same pictures are made for 125, 150, 175 and 200 %: palette_<name><u|d>_<percent>.bmp. The
+200 % pictures are the 100 % ones with every pixel doubled; the others get a bevel drawn for
+their size around the 100 % pictogram and caption, enlarged pixel by pixel; these are run-length
+encoded (BI_RLE4): a quarter of their plain size or less."""
 import os
 import sys
 
 sys.path.insert(0, os.path.dirname(__file__))
-from bmp4 import BI_RGB, write_bmp  # noqa: E402
+from bmp4 import BI_RGB, BI_RLE4, write_bmp  # noqa: E402
 from ico4 import VGA  # noqa: E402
 import pictograms  # noqa: E402
 import pixfont  # noqa: E402
@@ -72,6 +77,45 @@ def picture(caption, picto, pressed):
     return c.px
 
 
+SCALES = (125, 150, 175, 200)
+
+
+def enlarge(px, percent, width=WIDTH, height=HEIGHT):
+    """Pixel i of the result takes pixel floor(i * 100 / percent) of the source."""
+    w, h = width * percent // 100, height * percent // 100
+    return [[px[y * 100 // percent][x * 100 // percent] for x in range(w)] for y in range(h)]
+
+
+def face_at(pressed, w, h):
+    """The bevel of face() for a button of w x h pixels: one-pixel lines at every scale but 200 %."""
+    c = Canvas(w, h, GREY)
+    r, b = w - 1, h - 1
+    if pressed:
+        c.hline(0, r, 0, DARKGREY); c.vline(0, 0, b, DARKGREY)
+        c.hline(1, r - 1, 1, BLACK); c.vline(1, 1, b - 1, BLACK)
+        c.hline(0, r, b, WHITE); c.vline(r, 0, b, WHITE)
+    else:
+        c.hline(0, r - 1, 0, WHITE); c.vline(0, 0, b - 1, WHITE)
+        c.hline(1, r - 1, b - 1, DARKGREY); c.vline(r - 1, 1, b - 1, DARKGREY)
+        c.hline(0, r, b, BLACK); c.vline(r, 0, b, BLACK)
+    return c
+
+
+def picture_at(caption, picto, pressed, percent):
+    if percent % 100 == 0:
+        return enlarge(picture(caption, picto, pressed), percent)
+    w, h = WIDTH * percent // 100, HEIGHT * percent // 100
+    c = face_at(pressed, w, h)
+    shift = 1 if pressed else 0
+    layer = enlarge(content(caption, picto).px, percent)
+    for y in range(3, h - 2):
+        for x in range(3, w - 2):
+            sx, sy = x - shift, y - shift
+            if layer[sy][sx] != -1:
+                c.px[y][x] = layer[sy][sx]
+    return c.px
+
+
 def main():
     out = os.path.join(os.path.dirname(__file__), '..', '..', 'res', 'bitmaps')
     os.makedirs(out, exist_ok=True)
@@ -81,6 +125,9 @@ def main():
             size = write_bmp(path, picture(caption, picto, pressed), VGA, BI_RGB)
             if size != 2920:
                 raise AssertionError('%s is %d bytes, not 2920' % (path, size))
+            for percent in SCALES:
+                path = os.path.join(out, 'palette_%s%s_%d.bmp' % (name.lower(), suffix.lower(), percent))
+                write_bmp(path, picture_at(caption, picto, pressed, percent), VGA, BI_RLE4)
 
 
 if __name__ == '__main__':

@@ -2,7 +2,8 @@
 """Draws the program's icons (run by hand; the output is committed under res/).
 
 Icon 128 (window icon, 32x32 and 16x16) and icon 131 (32x32): a disk cache platter,
-grey with a dark hub, carrying a red V for Velmora."""
+grey with a dark hub, carrying a red V for Velmora. Each icon also holds the platter drawn for
+125, 150, 175 and 200 % (40, 48, 56, 64 pixels; 20, 24, 28 for the small one)."""
 import math
 import os
 import sys
@@ -47,8 +48,10 @@ def platter(size, v_colour):
 
 def main():
     res = os.path.join(os.path.dirname(__file__), '..', '..', 'res')
-    write_icon(os.path.join(res, 'palette.ico'), [platter(32, RED), platter(16, RED)])
-    write_icon(os.path.join(res, 'velmora.ico'), [platter(32, RED)])
+    large = [platter(n, RED) for n in (40, 48, 56, 64)]
+    small = [platter(n, RED) for n in (20, 24, 28)]
+    write_icon(os.path.join(res, 'palette.ico'), [platter(32, RED), platter(16, RED)] + large + small)
+    write_icon(os.path.join(res, 'velmora.ico'), [platter(32, RED)] + large)
 
 
 if __name__ == '__main__':

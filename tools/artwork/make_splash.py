@@ -4,7 +4,8 @@
 594 x 183 pixels, 4 bits per pixel, run-length encoded (BI_RLE4): the maker's name NOLVEX in
 small yellow capitals above the product name VELMORA in large red-to-orange capitals with a
 dark red drop shadow, on black inside a grey raised border. Letters are strokes rendered with
-3 x 3 supersampling and matched to the picture's own 16 colours."""
+3 x 3 supersampling and matched to the picture's own 16 colours. The same picture is drawn for
+125, 150, 175 and 200 % as splash_<percent>.bmp: every length scales, the strokes are drawn anew."""
 import math
 import os
 import sys
@@ -13,8 +14,6 @@ sys.path.insert(0, os.path.dirname(__file__))
 from bmp4 import BI_RLE4, write_bmp  # noqa: E402
 from raster import segment_distance  # noqa: E402
 
-WIDTH, HEIGHT = 594, 183
-BORDER = 6
 
 COLOURS = [
     (0, 0, 0),                                                         # 0 black
@@ -95,14 +94,17 @@ def nearest(rgb):
     return min(range(16), key=lambda i: sum((COLOURS[i][k] - rgb[k]) ** 2 for k in range(3)))
 
 
-def main():
+def draw(percent):
+    k = percent / 100
+    WIDTH, HEIGHT = 594 * percent // 100, 183 * percent // 100
+    BORDER = 6 * percent // 100
     image = [[(0, 0, 0)] * WIDTH for _ in range(HEIGHT)]
 
     # VELMORA: large, a gradient from red at the top to orange at the bottom, with a shadow.
-    big_scale, big_gap, big_thick = 6.6, 2.2, 14
-    big_top = 74
+    big_scale, big_gap, big_thick = 6.6 * k, 2.2, 14 * k
+    big_top = 74 * k
     bx = (WIDTH - word_width('VELMORA', big_scale, big_gap)) / 2
-    shadow = coverage(word_segments('VELMORA', big_scale, big_gap, bx + 5, big_top + 5), big_thick, WIDTH, HEIGHT)
+    shadow = coverage(word_segments('VELMORA', big_scale, big_gap, bx + 5 * k, big_top + 5 * k), big_thick, WIDTH, HEIGHT)
     for (x, y), c in shadow.items():
         image[y][x] = mix(image[y][x], COLOURS[7], c)
     letters = coverage(word_segments('VELMORA', big_scale, big_gap, bx, big_top), big_thick, WIDTH, HEIGHT)
@@ -112,13 +114,14 @@ def main():
         image[y][x] = mix(image[y][x], mix((215, 10, 0), (255, 175, 0), t), c)
 
     # NOLVEX: small yellow capitals, widely spaced, above.
-    small_scale, small_gap, small_thick = 2.3, 3.2, 4.2
+    small_scale, small_gap, small_thick = 2.3 * k, 3.2, 4.2 * k
     sx = (WIDTH - word_width('NOLVEX', small_scale, small_gap)) / 2
-    for (x, y), c in coverage(word_segments('NOLVEX', small_scale, small_gap, sx, 30), small_thick, WIDTH, HEIGHT).items():
+    for (x, y), c in coverage(word_segments('NOLVEX', small_scale, small_gap, sx, 30 * k), small_thick, WIDTH, HEIGHT).items():
         image[y][x] = mix(image[y][x], COLOURS[9], c)
     # A thin orange rule between the two names.
     for x in range(int(bx), int(WIDTH - bx)):
-        image[62][x] = COLOURS[15]
+        for y in range(62 * percent // 100, (63 * percent + 99) // 100):
+            image[y][x] = COLOURS[15]
 
     grid = [[nearest(image[y][x]) for x in range(WIDTH)] for y in range(HEIGHT)]
 
@@ -135,9 +138,15 @@ def main():
             grid[y][WIDTH - 1 - i] = c_br
         del lo, hi
 
-    out = os.path.join(os.path.dirname(__file__), '..', '..', 'res', 'bitmaps', 'splash.bmp')
-    size = write_bmp(out, grid, COLOURS, BI_RLE4)
-    print('splash.bmp: %d bytes as a resource' % size)
+    return grid
+
+
+def main():
+    for percent in [100] + [int(a) for a in sys.argv[1:]]:
+        name = 'splash.bmp' if percent == 100 else 'splash_%d.bmp' % percent
+        out = os.path.join(os.path.dirname(__file__), '..', '..', 'res', 'bitmaps', name)
+        size = write_bmp(out, draw(percent), COLOURS, BI_RLE4)
+        print('%s: %d bytes as a resource' % (name, size))
 
 
 if __name__ == '__main__':
