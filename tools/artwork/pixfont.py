@@ -97,10 +97,11 @@ def _strokes(pixels):
 
 def layout_at(text, k, left, top):
     """A bold caption drawn for scale k: every glyph's strokes go from its pixel centres placed
-    at k times their 100 % place (left, top in 100 % pixels), traced with a pen round(2k) pixels
-    wide and round(k) high, as the bold 100 % face is two pixels wide and one high. Gives the ink
-    pixels and the underline's pixel rectangle (or None)."""
-    pen_w, pen_h = max(2, int(2 * k)), max(1, int(k + 0.25))
+    at k times their 100 % place (left, top in 100 % pixels) and are traced with one rectangular
+    pen, floor(2k) pixels wide and round(k) high (as the bold 100 % face is two pixels wide and
+    one high), so every stroke of a kind is equally thick. Gives the ink pixels and the
+    underline's pixel rectangle (x0, x1, y0, y1; or None)."""
+    pen_w, pen_h = max(2, int(2 * k)), max(1, int(k + 0.25))  # 1.75 rounds up: two rows
 
     def place(x, y):
         return int((left + x) * k + 0.5), int((top + y) * k + 0.5)
