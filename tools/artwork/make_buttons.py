@@ -7,9 +7,10 @@ grey button face with a pictogram at the left and a caption whose mnemonic is un
 content shifted one pixel right and down).
 
 The same pictures are made for 125, 150, 175 and 200 %: palette_<name><u|d>_<percent>.bmp. The
-200 % pictures are the 100 % ones with every pixel doubled; the others get a bevel drawn for
-their size around the 100 % pictogram and caption, enlarged pixel by pixel; these are run-length
-encoded (BI_RLE4): a quarter of their plain size or less."""
+200 % pictures are the 100 % ones with every pixel doubled; the others are drawn for their size:
+the bevel in one-pixel lines, the pictogram from its scaled shapes and the caption's strokes
+traced at that scale (pictograms.py, pixfont.layout_at). All are run-length encoded (BI_RLE4):
+a quarter of their plain size or less."""
 import os
 import sys
 
@@ -101,13 +102,27 @@ def face_at(pressed, w, h):
     return c
 
 
+def content_at(caption, picto, percent):
+    """content() drawn for a scale: the same places, each stroke and shape drawn at that size."""
+    k = percent / 100
+    w, h = WIDTH * percent // 100, HEIGHT * percent // 100
+    layer = Canvas(w, h, -1)
+    layer.blit(picto(k), int(PICTO_X * k + 0.5), int(PICTO_Y * k + 0.5), transparent=-1)
+    ink, underline = pixfont.layout_at(caption, k, TEXT_X, CAPS_TOP)
+    for (x, y) in ink:
+        layer.set(x, y, BLACK)
+    if underline:
+        layer.rect(underline[0], underline[2], underline[1], underline[3], BLACK)
+    return layer.px
+
+
 def picture_at(caption, picto, pressed, percent):
     if percent % 100 == 0:
         return enlarge(picture(caption, picto, pressed), percent)
     w, h = WIDTH * percent // 100, HEIGHT * percent // 100
     c = face_at(pressed, w, h)
     shift = 1 if pressed else 0
-    layer = enlarge(content(caption, picto).px, percent)
+    layer = content_at(caption, picto, percent)
     for y in range(3, h - 2):
         for x in range(3, w - 2):
             sx, sy = x - shift, y - shift
