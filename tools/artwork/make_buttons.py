@@ -49,19 +49,7 @@ def content(caption, picto):
 
 
 def face(pressed):
-    c = Canvas(WIDTH, HEIGHT, GREY)
-    r, b = WIDTH - 1, HEIGHT - 1
-    if pressed:
-        # Sunken: dark then black at the top and left, white then grey at the bottom and right.
-        c.hline(0, r, 0, DARKGREY); c.vline(0, 0, b, DARKGREY)
-        c.hline(1, r - 1, 1, BLACK); c.vline(1, 1, b - 1, BLACK)
-        c.hline(0, r, b, WHITE); c.vline(r, 0, b, WHITE)
-    else:
-        # Raised: white at the top and left, dark grey then black at the bottom and right.
-        c.hline(0, r - 1, 0, WHITE); c.vline(0, 0, b - 1, WHITE)
-        c.hline(1, r - 1, b - 1, DARKGREY); c.vline(r - 1, 1, b - 1, DARKGREY)
-        c.hline(0, r, b, BLACK); c.vline(r, 0, b, BLACK)
-    return c
+    return face_at(pressed, WIDTH, HEIGHT)
 
 
 def picture(caption, picto, pressed):
@@ -92,10 +80,12 @@ def face_at(pressed, w, h):
     c = Canvas(w, h, GREY)
     r, b = w - 1, h - 1
     if pressed:
+        # Sunken: dark then black at the top and left, white then grey at the bottom and right.
         c.hline(0, r, 0, DARKGREY); c.vline(0, 0, b, DARKGREY)
         c.hline(1, r - 1, 1, BLACK); c.vline(1, 1, b - 1, BLACK)
         c.hline(0, r, b, WHITE); c.vline(r, 0, b, WHITE)
     else:
+        # Raised: white at the top and left, dark grey then black at the bottom and right.
         c.hline(0, r - 1, 0, WHITE); c.vline(0, 0, b - 1, WHITE)
         c.hline(1, r - 1, b - 1, DARKGREY); c.vline(r - 1, 1, b - 1, DARKGREY)
         c.hline(0, r, b, BLACK); c.vline(r, 0, b, BLACK)
