@@ -116,6 +116,14 @@ TEST_F(PaletteWindowTest, AboutBoxKeepsThePaletteFromInputUntilItCloses) {
   HWND activate = GetDlgItem(m_palette, IDC_ACTIVATE);
   palette_e2e::ClickWithTheMouse(activate);
   palette_e2e::ClickWithTheMouse(GetDlgItem(m_palette, IDC_OPTIONS));  // options
+  // A person waits to see that nothing happens; on a busy machine the clicks reach the program
+  // later, and they must have been refused while the box was up, not kept for after it.
+  const auto answered = [&] {
+    return m_driver.Requests().size() != asked || !robot::MessageBoxes(m_process.Pid()).empty() ||
+           robot::FindTopWindow(m_process.Pid(), "#32770", "Velmora Options") != nullptr;
+  };
+  EXPECT_FALSE(robot::WaitUntil(answered, 1500ms)) << "a click reached the palette";
+  palette_e2e::WaitUntilTakesInput(about);
   EXPECT_EQ(asked, m_driver.Requests().size()) << "the click reached the palette";
   EXPECT_TRUE(robot::MessageBoxes(m_process.Pid()).empty());
   EXPECT_EQ(nullptr, robot::FindTopWindow(m_process.Pid(), "#32770", "Velmora Options"));
