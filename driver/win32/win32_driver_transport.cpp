@@ -24,6 +24,21 @@ HANDLE CWin32DriverTransport::OpenPipe(const std::string& path, DWORD access, DW
 
 DriverServiceStatus CWin32DriverTransport::QueryService() { return QueryDriverService(); }
 
+// Each question to the service manager is a round trip to another process that costs more than
+// the exchange itself, and a command-line start makes several exchanges. So an answer serves for
+// a few seconds; it is asked again at once where the server is not the process it named (the
+// service started again since, or another server).
+DriverServiceStatus CWin32DriverTransport::KnownService(std::optional<std::uint32_t> server) {
+  constexpr auto kAnswerLife = std::chrono::seconds(10);
+  const Clock::time_point now = Clock::now();
+  const bool fresh = m_knownService && now - m_serviceAsked < kAnswerLife;
+  if (!fresh || (m_knownService->installed && server != m_knownService->processId)) {
+    m_knownService = QueryService();
+    m_serviceAsked = now;
+  }
+  return *m_knownService;
+}
+
 // Opens the pipe, waiting for a busy one until the deadline (*timedOut tells that one from
 // other failures). A pipe that does not exist means no driver is running: that fails at once.
 framework::UniqueFile CWin32DriverTransport::ConnectPipe(Clock::time_point deadline, bool* timedOut) {
@@ -92,7 +107,8 @@ int CWin32DriverTransport::ExchangeOverPipe(ExchangeBuffer& buffer) {
   // Asked after connecting, so the process asked about is the one that answers.
   ULONG server = 0;
   const bool serverKnown = GetNamedPipeServerProcessId(pipe.get(), &server) != FALSE;
-  if (!PipeServerIsTheDriver(QueryService(), serverKnown ? std::optional<std::uint32_t>(server) : std::nullopt)) {
+  const std::optional<std::uint32_t> serverId = serverKnown ? std::optional<std::uint32_t>(server) : std::nullopt;
+  if (!PipeServerIsTheDriver(KnownService(serverId), serverId)) {
     return -1;
   }
   DWORD mode = PIPE_READMODE_MESSAGE;

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <optional>
 #include <string>
 
 #include "common/registry_names.h"
@@ -42,10 +43,14 @@ class CWin32DriverTransport : public DriverTransport {
   framework::UniqueFile ConnectPipe(Clock::time_point deadline, bool* timedOut);
   int ExchangeWithDevice(HANDLE device, ExchangeBuffer& buffer);
   int ExchangeOverPipe(ExchangeBuffer& buffer);
+  DriverServiceStatus KnownService(std::optional<std::uint32_t> server);
 
   std::string m_strDevicePath;
   std::string m_strPipePath;
   std::chrono::milliseconds m_limit;
+  // The service manager's last answer and when it was given (see KnownService).
+  std::optional<DriverServiceStatus> m_knownService;
+  Clock::time_point m_serviceAsked;
 };
 
 }  // namespace velmora
