@@ -189,9 +189,12 @@ TEST(PipeTransportTest, ExchangesAskOnlyForWhatThePipeGrantsAuthenticatedUsers) 
 class CServiceTransport : public CWin32DriverTransport {
  public:
   explicit CServiceTransport(DWORD processId) : m_dwProcessId(processId) {}
+  void SetProcess(DWORD processId) { m_dwProcessId = processId; }
+  int m_nQueries = 0;
 
  protected:
   DriverServiceStatus QueryService() override {
+    ++m_nQueries;
     DriverServiceStatus s;
     s.installed = true;
     s.state = m_dwProcessId ? kServiceRunning : kServiceStopped;
@@ -226,6 +229,22 @@ TEST(PipeTransportTest, OnlyTheInstalledServicesProcessIsTalkedTo) {
   CDriverChannel channel(ours);
   EXPECT_EQ(0, channel.Activate());
   EXPECT_EQ(std::vector<int>{2}, driver.Requests());
+}
+
+// The manager is asked once for a run of exchanges with the process it named, and again at once
+// where the server is not that process: a service that started since is talked to straight away.
+TEST(PipeTransportTest, TheServicesAnswerServesARunOfExchangesAndIsAskedAgainForAnotherServer) {
+  robot::FakeDriver driver;
+  ASSERT_TRUE(driver.Serving());
+  CServiceTransport transport(0);
+  CDriverChannel channel(transport);
+  EXPECT_EQ(-1, channel.Activate());
+  EXPECT_TRUE(driver.Requests().empty());
+  transport.SetProcess(GetCurrentProcessId());
+  EXPECT_EQ(0, channel.Activate());
+  EXPECT_EQ(0, channel.Deactivate());
+  EXPECT_EQ(2, transport.m_nQueries);
+  EXPECT_EQ((std::vector<int>{2, 3}), driver.Requests());
 }
 
 TEST(PipeTransportTest, StandInDriverProgramServesThePipe) {
